@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, every Debian 12 package that building, running and
+# testing vesk needs and that the machine lacks. Safe to run again.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev
+  googletest libgtest-dev libbenchmark-dev
+  g++-mingw-w64-x86-64 mingw-w64-tools
+  wine wine64
+  xvfb xauth x11-utils xdotool imagemagick fonts-ipafont
+  liblnk-utils python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

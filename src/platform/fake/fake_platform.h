@@ -1,0 +1,22 @@
+// The whole fake platform in one object, for tests.
+#pragma once
+
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_shortcuts.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_windowing.h"
+#include "platform/platform.h"
+
+namespace vesk::platform::fake {
+
+struct FakePlatform {
+  FakeClock clock;
+  FakeFiles files;
+  FakeSystem system;
+  FakeShortcuts shortcuts;
+  FakeWindowing windowing;
+  Platform services{clock, files, system, shortcuts, windowing};
+};
+
+}  // namespace vesk::platform::fake

@@ -1,0 +1,40 @@
+// Process services with test-set answers; message boxes are recorded.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/system.h"
+
+namespace vesk::platform::fake {
+
+class FakeSystem : public System {
+ public:
+  std::string exeFolder() override { return folder; }
+  std::string commandLineArguments() override { return arguments; }
+  bool anotherInstanceRunning() override { return otherInstance; }
+  void messageBox(std::string_view text) override { messages.emplace_back(text); }
+  int twipsPerPixelX() override { return twipsX; }
+  int twipsPerPixelY() override { return twipsY; }
+  double random() override {
+    if (randomValues.empty()) return 0.0;
+    const double r = randomValues[nextRandom_ % randomValues.size()];
+    ++nextRandom_;
+    return r;
+  }
+  void sleep(int milliseconds) override { slept.push_back(milliseconds); }
+
+  std::string folder = "C:\\Games\\vesk";
+  std::string arguments;
+  bool otherInstance = false;
+  int twipsX = 15;
+  int twipsY = 15;
+  std::vector<double> randomValues;
+  std::vector<std::string> messages;
+  std::vector<int> slept;
+
+ private:
+  std::size_t nextRandom_ = 0;
+};
+
+}  // namespace vesk::platform::fake

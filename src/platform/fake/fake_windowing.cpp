@@ -1,0 +1,93 @@
+#include "platform/fake/fake_windowing.h"
+
+#include <algorithm>
+
+namespace vesk::platform::fake {
+
+FakeWindow::FakeWindow(FakeWindowing& owner, WindowHandle handle, WindowSpec s, WindowEvents& events)
+    : spec(std::move(s)), owner_(owner), handle_(handle), events_(events) {
+  rect = {0, 0, spec.clientWidth, spec.clientHeight};
+}
+
+FakeWindow::~FakeWindow() { owner_.forget(this); }
+
+void FakeWindow::runModal() {
+  shown = true;
+  if (owner_.onModal) owner_.onModal(*this);
+}
+
+void FakeWindow::destroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  shown = false;
+  timerEnabled = false;
+  owner_.forget(this);
+}
+
+std::unique_ptr<Window> FakeWindowing::createWindow(const WindowSpec& spec, WindowEvents& events) {
+  auto w = std::make_unique<FakeWindow>(*this, nextHandle_, spec, events);
+  nextHandle_ += 0x10;
+  live_.push_back(w.get());
+  return w;
+}
+
+void FakeWindowing::forget(FakeWindow* w) { std::erase(live_, w); }
+
+FakeWindow* FakeWindowing::window(const std::string& name) const {
+  for (FakeWindow* w : live_) {
+    if (w->spec.name == name) return w;
+  }
+  return nullptr;
+}
+
+WindowHandle FakeWindowing::addForeignWindow(ForeignWindow w) {
+  const WindowHandle h = nextHandle_;
+  nextHandle_ += 0x10;
+  foreign_[h] = std::move(w);
+  return h;
+}
+
+WindowHandle FakeWindowing::findWindowByClass(std::string_view className) {
+  for (const auto& [h, w] : foreign_) {
+    if (w.className == className) return h;
+  }
+  return 0;
+}
+
+bool FakeWindowing::getWindowRect(WindowHandle window, Rect& out) {
+  const auto it = foreign_.find(window);
+  if (it == foreign_.end() || it->second.rectFails) return false;
+  out = it->second.windowRect;
+  return true;
+}
+
+bool FakeWindowing::getClientRect(WindowHandle window, Rect& out) {
+  const auto it = foreign_.find(window);
+  if (it == foreign_.end() || it->second.clientFails) return false;
+  out = it->second.clientRect;
+  return true;
+}
+
+bool FakeWindowing::setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) {
+  zOrderCalls.push_back({window, insertAfter, flags});
+  return window != 0;
+}
+
+bool FakeWindowing::registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) {
+  if (hotkeys.count(id) != 0 || heldByOthers.count({modifiers, virtualKey}) != 0) return false;
+  for (const auto& [otherId, k] : hotkeys) {
+    if (k.modifiers == modifiers && k.virtualKey == virtualKey) return false;
+  }
+  hotkeys[id] = {owner, modifiers, virtualKey};
+  registrationOrder.push_back(id);
+  return true;
+}
+
+bool FakeWindowing::unregisterHotKey(WindowHandle owner, int id) {
+  const auto it = hotkeys.find(id);
+  if (it == hotkeys.end() || it->second.owner != owner) return false;
+  hotkeys.erase(it);
+  return true;
+}
+
+}  // namespace vesk::platform::fake

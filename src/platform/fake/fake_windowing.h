@@ -1,0 +1,120 @@
+// Windows kept as records: tests read back what the program set (bounds,
+// visibility, colour key, timer, presented controls), fire events at the
+// program's handlers, and see every hotkey and z-order call.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/windowing.h"
+
+namespace vesk::platform::fake {
+
+class FakeWindowing;
+
+class FakeWindow : public Window {
+ public:
+  FakeWindow(FakeWindowing& owner, WindowHandle handle, WindowSpec spec, WindowEvents& events);
+  ~FakeWindow() override;
+
+  WindowHandle handle() const override { return handle_; }
+  void setColourKey(Colour key) override { colourKey = key; }
+  void setBounds(int x, int y, int width, int height) override { rect = {x, y, x + width, y + height}; }
+  Rect bounds() const override { return rect; }
+  void setVisible(bool v) override { shown = v; }
+  bool visible() const override { return shown; }
+  void setBackColour(Colour colour) override { spec.backColour = colour; }
+  void setTimer(int intervalMs, bool enabled) override {
+    timerInterval = intervalMs;
+    timerEnabled = enabled;
+  }
+  void present(const std::vector<Control>& c) override {
+    controls = c;
+    ++presentCount;
+  }
+  void setFocus(const std::string& control, int index) override { focus = {control, index}; }
+  void runModal() override;
+  void destroy() override;
+
+  WindowEvents& events() { return events_; }
+  bool destroyed() const { return destroyed_; }
+
+  WindowSpec spec;
+  Rect rect;
+  bool shown = false;
+  bool hasColourKey() const { return colourKey != kNoKey; }
+  static constexpr Colour kNoKey = 0xFFFFFFFF;
+  Colour colourKey = kNoKey;
+  int timerInterval = 0;
+  bool timerEnabled = false;
+  std::vector<Control> controls;
+  int presentCount = 0;
+  std::pair<std::string, int> focus;
+
+ private:
+  FakeWindowing& owner_;
+  WindowHandle handle_;
+  WindowEvents& events_;
+  bool destroyed_ = false;
+};
+
+struct SetWindowPosCall {
+  WindowHandle window;
+  WindowHandle insertAfter;
+  unsigned flags;
+};
+
+class FakeWindowing : public Windowing {
+ public:
+  std::unique_ptr<Window> createWindow(const WindowSpec& spec, WindowEvents& events) override;
+  void runMessageLoop() override { ++loopRuns; }
+  void quit() override { quitRequested = true; }
+
+  WindowHandle findWindowByClass(std::string_view className) override;
+  bool getWindowRect(WindowHandle window, Rect& out) override;
+  bool getClientRect(WindowHandle window, Rect& out) override;
+  bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) override;
+  bool registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) override;
+  bool unregisterHotKey(WindowHandle owner, int id) override;
+
+  // Another program's top-level window, such as the game.
+  struct ForeignWindow {
+    std::string className;
+    Rect windowRect;
+    Rect clientRect;
+    bool rectFails = false;
+    bool clientFails = false;
+  };
+  WindowHandle addForeignWindow(ForeignWindow w);
+  ForeignWindow& foreign(WindowHandle h) { return foreign_.at(h); }
+
+  // The program's live windows by spec name (nullptr when none).
+  FakeWindow* window(const std::string& name) const;
+  // Runs while a modal window is shown; it must destroy the window to end.
+  std::function<void(FakeWindow&)> onModal;
+
+  struct HotKey {
+    WindowHandle owner;
+    unsigned modifiers;
+    unsigned virtualKey;
+  };
+  std::map<int, HotKey> hotkeys;       // registered now, by id
+  std::vector<int> registrationOrder;  // every successful registration, in order
+  std::set<std::pair<unsigned, unsigned>> heldByOthers;  // combinations another program holds
+  std::vector<SetWindowPosCall> zOrderCalls;
+  bool quitRequested = false;
+  int loopRuns = 0;
+
+ private:
+  friend class FakeWindow;
+  void forget(FakeWindow* w);
+  std::vector<FakeWindow*> live_;
+  std::map<WindowHandle, ForeignWindow> foreign_;
+  WindowHandle nextHandle_ = 0x1000;
+};
+
+}  // namespace vesk::platform::fake

@@ -1,0 +1,100 @@
+// Top-level windows: the program's own (created from a spec, drawn from
+// control data, reporting typed events) and other programs' (looked up by
+// class, measured and restacked), plus the global hotkeys.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/colour.h"
+#include "platform/control.h"
+#include "platform/types.h"
+
+namespace vesk::platform {
+
+enum class WindowStyle {
+  Strip,       // no caption, no frame, not in the taskbar
+  ToolDialog,  // fixed tool window with a small caption, not in the taskbar
+};
+
+struct WindowSpec {
+  std::string name;  // frmVESK, frmVESK2, frmCaravan (also the window class suffix)
+  std::string caption;
+  WindowStyle style = WindowStyle::Strip;
+  int clientWidth = 0;  // pixels
+  int clientHeight = 0;
+  Colour backColour = kKeyColour;
+};
+
+struct MouseEvent {
+  std::string control;  // name of the control under the pointer
+  int index = -1;
+  bool down = true;  // press (true) or release (false)
+  int button = kButtonLeft;
+  int shift = 0;
+  int x = 0;  // pixels, relative to the control
+  int y = 0;
+};
+
+// The program's handlers for one window. Everything arrives on the
+// user-interface thread, one event at a time.
+class WindowEvents {
+ public:
+  virtual ~WindowEvents() = default;
+  virtual void onTimer() {}
+  virtual void onHotKey(int /*id*/) {}
+  virtual void onMouse(const MouseEvent& /*event*/) {}
+  virtual void onClick(const std::string& /*control*/, int /*index*/) {}
+  virtual void onKeyPress(const std::string& /*control*/, int /*index*/, int /*key*/) {}
+  virtual void onActivate() {}
+  // A close request from the platform (Alt+F4, log-off, the caption's close
+  // box). The window is destroyed only when the program calls destroy().
+  virtual void onCloseRequest() {}
+};
+
+class Window {
+ public:
+  virtual ~Window() = default;
+  virtual WindowHandle handle() const = 0;
+  // WS_EX_LAYERED plus SetLayeredWindowAttributes(key, 150, LWA_COLORKEY):
+  // pixels of exactly this colour are see-through, all others opaque.
+  virtual void setColourKey(Colour key) = 0;
+  // Outer position and size in screen pixels.
+  virtual void setBounds(int x, int y, int width, int height) = 0;
+  virtual Rect bounds() const = 0;
+  virtual void setVisible(bool visible) = 0;
+  virtual bool visible() const = 0;
+  virtual void setBackColour(Colour colour) = 0;
+  // Starts (enabled) or stops the window's timer.
+  virtual void setTimer(int intervalMs, bool enabled) = 0;
+  // Draws the controls; only what changed since the last call is repainted.
+  virtual void present(const std::vector<Control>& controls) = 0;
+  virtual void setFocus(const std::string& control, int index) = 0;
+  // Shows the window and runs a nested message loop until it is destroyed.
+  virtual void runModal() = 0;
+  // Destroys the native window; later calls do nothing.
+  virtual void destroy() = 0;
+};
+
+class Windowing {
+ public:
+  virtual ~Windowing() = default;
+  virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec, WindowEvents& events) = 0;
+  // Runs the message loop until quit() is called.
+  virtual void runMessageLoop() = 0;
+  virtual void quit() = 0;
+
+  // Other programs' windows.
+  virtual WindowHandle findWindowByClass(std::string_view className) = 0;
+  virtual bool getWindowRect(WindowHandle window, Rect& out) = 0;
+  virtual bool getClientRect(WindowHandle window, Rect& out) = 0;
+  virtual bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) = 0;
+
+  // System-wide hotkeys, delivered to the owner's onHotKey.
+  virtual bool registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) = 0;
+  virtual bool unregisterHotKey(WindowHandle owner, int id) = 0;
+};
+
+}  // namespace vesk::platform

@@ -1,0 +1,21 @@
+// The settings shortcut files: one .lnk per hotkey modifier, whose argument
+// text restores the current settings when the program is started through it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/main_state.h"
+#include "platform/shortcuts.h"
+
+namespace vesk {
+
+// What MakeShortcut writes for sKey ("8", "2", "4" or "1"): the file
+// "<folder>\vesk - Winｷｰ.lnk" and its kin, starting "<folder>\vesk.exe" in
+// the folder with the argument text. Any other sKey gives "<folder>\vesk.lnk"
+// with an empty argument text. Paths are joined by plain concatenation.
+platform::ShortcutSpec settingsShortcut(std::string_view sKey, const SettingsRecord& settings,
+                                        const std::string& folder,
+                                        platform::Shortcuts& shortcuts);
+
+}  // namespace vesk

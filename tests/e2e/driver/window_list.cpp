@@ -1,0 +1,137 @@
+#include "window_list.h"
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <map>
+#include <vector>
+
+#include "json_out.h"
+
+namespace driver {
+namespace {
+
+using ProcessNames = std::map<DWORD, std::wstring>;
+
+class SnapshotHandle {
+ public:
+  explicit SnapshotHandle(HANDLE handle) : handle_(handle) {}
+  SnapshotHandle(const SnapshotHandle&) = delete;
+  SnapshotHandle& operator=(const SnapshotHandle&) = delete;
+  ~SnapshotHandle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+ProcessNames processNames() {
+  ProcessNames names;
+  SnapshotHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot.valid()) return names;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry)) {
+    names[entry.th32ProcessID] = entry.szExeFile;
+  }
+  return names;
+}
+
+std::wstring windowText(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return text;
+}
+
+std::wstring className(HWND hwnd) {
+  wchar_t name[256];
+  const int got = GetClassNameW(hwnd, name, 256);
+  return got > 0 ? std::wstring(name, static_cast<size_t>(got)) : std::wstring();
+}
+
+std::string rectJson(const RECT& r) {
+  return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+         std::to_string(r.right) + "," + std::to_string(r.bottom) + "]";
+}
+
+// Client rectangle in screen coordinates; all zero when it cannot be read.
+RECT clientOnScreen(HWND hwnd) {
+  RECT client{};
+  if (!GetClientRect(hwnd, &client)) return RECT{};
+  POINT origin{0, 0};
+  if (!ClientToScreen(hwnd, &origin)) return RECT{};
+  return RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+}
+
+BOOL CALLBACK collectChild(HWND child, LPARAM param) {
+  auto* texts = reinterpret_cast<std::vector<std::wstring>*>(param);
+  if (GetParent(child) != nullptr && GetAncestor(child, GA_PARENT) == GetParent(child)) {
+    std::wstring text = windowText(child);
+    if (!text.empty()) texts->push_back(std::move(text));
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK collectTopLevel(HWND hwnd, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+  return TRUE;
+}
+
+std::string describe(HWND hwnd, const ProcessNames& names) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  const auto name = names.find(pid);
+  RECT rect{};
+  if (!GetWindowRect(hwnd, &rect)) rect = RECT{};
+  const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+  const LONG_PTR exStyle = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+  std::vector<std::wstring> texts;
+  EnumChildWindows(hwnd, collectChild, reinterpret_cast<LPARAM>(&texts));
+
+  std::string line = "{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(hwnd));
+  line += ",\"pid\":" + std::to_string(pid);
+  line += ",\"exe\":" + jsonString(name == names.end() ? "" : utf8(name->second));
+  line += ",\"class\":" + jsonString(utf8(className(hwnd)));
+  line += ",\"title\":" + jsonString(utf8(windowText(hwnd)));
+  line += std::string(",\"visible\":") + (IsWindowVisible(hwnd) ? "true" : "false");
+  line += std::string(",\"topmost\":") + ((exStyle & WS_EX_TOPMOST) ? "true" : "false");
+  line += std::string(",\"layered\":") + ((exStyle & WS_EX_LAYERED) ? "true" : "false");
+  line += ",\"style\":" + std::to_string(static_cast<unsigned long>(style));
+  line += ",\"exstyle\":" + std::to_string(static_cast<unsigned long>(exStyle));
+  line += ",\"rect\":" + rectJson(rect);
+  line += ",\"client\":" + rectJson(clientOnScreen(hwnd));
+  line += ",\"texts\":[";
+  for (size_t i = 0; i < texts.size(); ++i) {
+    line += (i ? "," : "") + jsonString(utf8(texts[i]));
+  }
+  return line + "]}\n";
+}
+
+}  // namespace
+
+std::string listWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&windows));
+  const ProcessNames names = processNames();
+  std::string out;
+  for (HWND hwnd : windows) out += describe(hwnd, names);
+  return out;
+}
+
+std::string listProcesses() {
+  std::string out;
+  for (const auto& [pid, exe] : processNames()) {
+    out += "{\"pid\":" + std::to_string(pid) + ",\"exe\":" + jsonString(utf8(exe)) + "}\n";
+  }
+  return out;
+}
+
+}  // namespace driver

@@ -1,0 +1,17 @@
+// Lists the desktop's top-level windows and the running processes as JSON
+// lines, for the end-to-end harness to inspect.
+#pragma once
+
+#include <string>
+
+namespace driver {
+
+// One line per top-level window: handle, owning process id and executable,
+// class, title, visibility, styles, window and client rectangles in screen
+// pixels, and the texts of its direct children (a message box's text is
+// one of them).
+std::string listWindows();
+// One line per process: id and executable file name.
+std::string listProcesses();
+
+}  // namespace driver

@@ -1,0 +1,161 @@
+// The main window's load step, hotkeys and shut-down against the fake platform.
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_platform.h"
+#include "shell/frm_vesk.h"
+#include "shell/hotkeys.h"
+
+namespace vesk {
+namespace {
+
+using platform::fake::FakePlatform;
+using platform::fake::FakeWindow;
+
+struct Program {
+  explicit Program(const std::string& arguments = "", const std::string& folder = "C:\\Games\\vesk") {
+    fake.system.arguments = arguments;
+    fake.system.folder = folder;
+  }
+  FakeWindow& window() {
+    FakeWindow* w = fake.windowing.window("frmVESK");
+    EXPECT_NE(w, nullptr);
+    return *w;
+  }
+  FakePlatform fake;
+  ModVESK mod{fake.files, fake.clock};
+  FrmVESK form{fake.services, mod};
+};
+
+TEST(FormLoad, SecondInstanceShowsTheMessageAndTouchesNothing) {
+  Program p;
+  p.fake.system.otherInstance = true;
+  p.fake.files.put("C:\\Games\\vesk\\caravan_tama.txt", "2010/09/25 18:00\r\n");
+  EXPECT_FALSE(p.form.Form_Load());
+  ASSERT_EQ(p.fake.system.messages.size(), 1u);
+  EXPECT_EQ(p.fake.system.messages[0], "すでに起動しています");
+  EXPECT_EQ(p.fake.windowing.window("frmVESK"), nullptr);
+  EXPECT_TRUE(p.fake.windowing.hotkeys.empty());
+  EXPECT_EQ(p.fake.files.readCount(), 0);
+}
+
+TEST(FormLoad, DataPathsAreTheFolderPlusTheFileName) {
+  for (const std::string folder : {"C:\\Games\\vesk", "C:\\", "D:\\ゲーム\\道具"}) {
+    Program p("", folder);
+    ASSERT_TRUE(p.form.Form_Load());
+    EXPECT_EQ(p.mod.pathTama, folder + "\\caravan_tama.txt");
+    EXPECT_EQ(p.mod.pathQue, folder + "\\caravan_que.txt");
+    EXPECT_EQ(p.mod.pathFushi, folder + "\\caravan_fushi.txt");
+  }
+}
+
+TEST(FormLoad, LeavesTheStartingState) {
+  Program p("3,2,1,14,0,1");
+  p.fake.files.put("C:\\Games\\vesk\\caravan_tama.txt", "2010/09/25 18:00\r\n");
+  ASSERT_TRUE(p.form.Form_Load());
+  const MainState& s = p.form.state();
+  EXPECT_EQ(static_cast<const SettingsRecord&>(s), (SettingsRecord{1, 2, 1, 14, false, 1}));
+  EXPECT_EQ(s.gemFileState, -1);
+  EXPECT_EQ(s.P_CaravanFlg, 1);
+  EXPECT_EQ(formatDate(s.P_CaravanDate, "yyyy/MM/dd HH:nn"), "2010/09/25 18:00");
+  EXPECT_EQ(s.maxHP, 100);
+  EXPECT_TRUE(s.allVisible);
+  EXPECT_TRUE(s.placePending);
+  EXPECT_FALSE(s.swRunning);
+  EXPECT_EQ(s.refreshTick, 1000);
+  FakeWindow& w = p.window();
+  EXPECT_EQ(w.colourKey, kKeyColour);
+  EXPECT_TRUE(w.timerEnabled);
+  EXPECT_EQ(w.timerInterval, 100);
+}
+
+TEST(FormLoad, WithoutDeadlineFileTheFlagsAreOff) {
+  Program p;
+  ASSERT_TRUE(p.form.Form_Load());
+  EXPECT_EQ(p.form.state().gemFileState, 0);
+  EXPECT_EQ(p.form.state().P_CaravanFlg, 0);
+}
+
+TEST(Hotkeys, AllTwentyFiveRegisterInOrderWithTheChosenModifier) {
+  for (const auto& [args, modifier] : {std::pair{"", 8u}, {"1", 2u}, {"3", 1u}, {"2", 8u}}) {
+    SCOPED_TRACE(args);
+    Program p(args);
+    ASSERT_TRUE(p.form.Form_Load());
+    const auto& reg = p.fake.windowing;
+    ASSERT_EQ(reg.registrationOrder.size(), kHotKeyRegistrationOrder.size());
+    for (std::size_t i = 0; i < kHotKeyRegistrationOrder.size(); ++i) {
+      const HotKeyDef& def = kHotKeyRegistrationOrder[i];
+      EXPECT_EQ(reg.registrationOrder[i], def.id);
+      const auto& k = reg.hotkeys.at(def.id);
+      EXPECT_EQ(k.virtualKey, def.virtualKey);
+      EXPECT_EQ(k.owner, p.window().handle());
+      EXPECT_EQ(k.modifiers, def.id == 1054 ? 8u : modifier);
+    }
+  }
+}
+
+TEST(Hotkeys, ACombinationHeldElsewhereIsSkippedQuietly) {
+  Program p;
+  p.fake.windowing.heldByOthers.insert({8u, 0x31u});  // Windows key + 1
+  ASSERT_TRUE(p.form.Form_Load());
+  EXPECT_EQ(p.fake.windowing.hotkeys.count(1029), 0u);
+  EXPECT_EQ(p.fake.windowing.hotkeys.size(), 24u);
+  EXPECT_TRUE(p.fake.system.messages.empty());
+}
+
+TEST(Hotkeys, SettingsShortcutHotkeyWritesThreeFiles) {
+  Program p("1,2,1,12,0");
+  ASSERT_TRUE(p.form.Form_Load());
+  p.form.onHotKey(1054);
+  const auto& saved = p.fake.shortcuts.saved;
+  ASSERT_EQ(saved.size(), 3u);
+  EXPECT_EQ(saved.at("C:\\Games\\vesk\\vesk - Winｷｰ.lnk").arguments, "0,2,1,12,0,0");
+  EXPECT_EQ(saved.at("C:\\Games\\vesk\\vesk - Ctlｷｰ.lnk").arguments, "1,2,1,12,0,0");
+  EXPECT_EQ(saved.at("C:\\Games\\vesk\\vesk - Altｷｰ.lnk").arguments, "3,2,1,12,0,0");
+}
+
+TEST(Hotkeys, ShortcutsThatCannotBeWrittenLeaveTheProgramRunning) {
+  Program p;
+  ASSERT_TRUE(p.form.Form_Load());
+  p.fake.shortcuts.failAll = true;
+  p.form.onHotKey(1054);
+  EXPECT_EQ(p.fake.shortcuts.saveCalls, 3);
+  EXPECT_FALSE(p.form.unloaded());
+  EXPECT_FALSE(p.fake.windowing.quitRequested);
+  EXPECT_TRUE(p.fake.system.messages.empty());
+}
+
+TEST(Shutdown, QuitHotkeyReleasesEverythingOnce) {
+  for (int id : {1031, 1041}) {
+    Program p;
+    ASSERT_TRUE(p.form.Form_Load());
+    FakeWindow* w = p.fake.windowing.window("frmVESK");
+    ASSERT_NE(w, nullptr);
+    p.form.onHotKey(id);
+    EXPECT_TRUE(p.fake.windowing.hotkeys.empty());
+    EXPECT_TRUE(p.fake.windowing.quitRequested);
+    EXPECT_TRUE(p.form.unloaded());
+    EXPECT_EQ(p.fake.windowing.window("frmVESK"), nullptr);
+    // The platform's own close request afterwards changes nothing.
+    p.form.onCloseRequest();
+    EXPECT_TRUE(p.form.unloaded());
+  }
+}
+
+TEST(Shutdown, CloseRequestFromThePlatformRunsTheCloseProcedure) {
+  Program p;
+  ASSERT_TRUE(p.form.Form_Load());
+  p.form.onCloseRequest();
+  EXPECT_TRUE(p.fake.windowing.hotkeys.empty());
+  EXPECT_TRUE(p.fake.windowing.quitRequested);
+}
+
+TEST(Hotkeys, UnknownIdsDoNothing) {
+  Program p;
+  ASSERT_TRUE(p.form.Form_Load());
+  for (int id : {1049, 1050, 1053, 1055, 0, -1}) p.form.onHotKey(id);
+  EXPECT_FALSE(p.form.unloaded());
+  EXPECT_TRUE(p.fake.shortcuts.saved.empty());
+}
+
+}  // namespace
+}  // namespace vesk

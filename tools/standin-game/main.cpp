@@ -1,0 +1,78 @@
+// Stand-in game for the end-to-end tests and the demo (see game_window.h).
+// Usage: standin-game [--x N] [--y N] [--width N] [--height N]
+//                     [--clicks PATH] [--title TEXT]
+// Exit codes: 0 after WM_CLOSE, 2 for a refused command line, 3 when the
+// click log cannot be opened, 4 when the window cannot be created.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "click_log.h"
+#include "game_window.h"
+#include "options.h"
+
+namespace {
+
+constexpr int kExitBadCommandLine = 2;
+constexpr int kExitClickLog = 3;
+constexpr int kExitWindow = 4;
+
+// A GUI program has no console; whoever started it may still have given it
+// a standard error handle (Wine passes the Unix one through).
+void reportError(const std::wstring& text) {
+  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  if (err == nullptr || err == INVALID_HANDLE_VALUE) return;
+  const std::wstring line = L"standin-game: " + text + L"\n";
+  const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return;
+  std::string bytes(static_cast<size_t>(size), '\0');
+  if (WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(),
+                          size, nullptr, nullptr) != size) {
+    return;
+  }
+  DWORD written = 0;
+  WriteFile(err, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::vector<std::wstring> commandLineArguments() {
+  std::vector<std::wstring> args;
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (argv == nullptr) return args;
+  for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+  LocalFree(argv);
+  return args;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  const standin::ParseResult parsed = standin::parseOptions(commandLineArguments());
+  if (!parsed.options) {
+    reportError(parsed.error);
+    return kExitBadCommandLine;
+  }
+  const standin::Options& options = *parsed.options;
+
+  standin::ClickLog clicks;
+  if (!options.clicksPath.empty() && !clicks.open(options.clicksPath)) {
+    reportError(L"cannot open the click log " + options.clicksPath);
+    return kExitClickLog;
+  }
+  standin::GameWindow window(instance, clicks);
+  if (!window.create(options)) {
+    reportError(window.error());
+    return kExitWindow;
+  }
+  MSG msg;
+  BOOL got;
+  while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return got == 0 ? static_cast<int>(msg.wParam) : kExitWindow;
+}
