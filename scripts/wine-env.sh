@@ -23,7 +23,6 @@ vesk_wine_prepare() {
     wine reg add "$key" /v 'MS UI Gothic' /t REG_SZ /d IPAGothic /f >>"$vesk_wine_log" 2>&1 </dev/null
     wine reg add "$key" /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >>"$vesk_wine_log" 2>&1 </dev/null
     wine reg add "$key" /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >>"$vesk_wine_log" 2>&1 </dev/null
-    wineserver -w >/dev/null 2>&1 </dev/null
     wineserver -p >/dev/null 2>&1 </dev/null
     touch "$WINEPREFIX/.vesk-ready"
   fi

@@ -1,11 +1,26 @@
 #!/usr/bin/env bash
 # Runs one Windows program under the project's Wine prefix and returns its
-# exit code. Used by CTest as the emulator of the cross build. Without an X
-# display it runs on a private virtual one.
+# exit code. CTest uses it as the emulator of the cross build.
+#
+# The program's output goes through a file, never a pipe: Wine's service
+# processes would inherit a pipe and keep whoever reads it waiting forever.
+# Without an X display the program runs on a private virtual one, and the
+# Wine processes tied to that display are ended with it.
 set -u
 source "$(dirname "$0")/wine-env.sh"
-vesk_wine_prepare
+
+out="$(mktemp)"
+trap 'rm -f "$out"' EXIT
+
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@" </dev/null
+  xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash -c 'source "$1"; shift; vesk_wine_prepare; wine "$@"; rc=$?; wineserver -k; exit $rc' \
+    bash "$(dirname "$0")/wine-env.sh" "$@" >"$out" 2>&1 </dev/null
+  rc=$?
+else
+  vesk_wine_prepare
+  wine "$@" >"$out" 2>&1 </dev/null
+  rc=$?
 fi
-exec wine "$@" </dev/null
+cat "$out"
+exit $rc

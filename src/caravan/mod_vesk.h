@@ -5,18 +5,13 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
+#include "caravan/rotation_table.h"
 #include "common/timestamp.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 
 namespace vesk {
-
-// One entry per non-blank line of a rotation file: the line's comma-separated
-// fields, in order.
-using RotationEntry = std::vector<std::string>;
-using RotationTable = std::vector<RotationEntry>;
 
 class ModVESK {
  public:
@@ -44,6 +39,9 @@ class ModVESK {
   const RotationTable& fushiTable() const { return fushiTable_; }
 
  private:
+  // Reads caravan_que.txt, then caravan_fushi.txt, into their tables.
+  void reloadTables();
+
   platform::Files& files_;
   const platform::Clock& clock_;
   RotationTable queTable_;

@@ -83,6 +83,9 @@ bool isValidUtf8(std::string_view bytes) {
 int cp932Width(char32_t c) {
   if (c < 0x80) return 1;
   if (c >= 0xFF61 && c <= 0xFF9F) return 1;  // half-width katakana
+  // Yen sign and overline: code page 932 writes them as the single bytes
+  // 0x5C and 0x7E.
+  if (c == 0xA5 || c == 0x203E) return 1;
   return 2;
 }
 

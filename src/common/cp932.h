@@ -9,9 +9,10 @@
 
 namespace vesk {
 
-// Bytes that one character takes in code page 932: 1 for ASCII and half-width
-// katakana (U+FF61..U+FF9F), 2 for every other character, including those
-// that code page 932 cannot hold (they are shown as wide characters).
+// Bytes that one character takes in code page 932: 1 for ASCII, half-width
+// katakana (U+FF61..U+FF9F), the yen sign and the overline (written as 0x5C
+// and 0x7E), 2 for every other character, including those that code page 932
+// cannot hold (they are shown as wide characters).
 int cp932Width(char32_t c);
 
 // Byte length of a UTF-8 text in code page 932. A malformed UTF-8 byte counts

@@ -20,7 +20,7 @@ TEST(CommandLine, EmptyTextTurnsThePartyLinesOn) {
 TEST(CommandLine, AnyTextStartsFromDefaultsWithPartyLinesOff) {
   EXPECT_EQ(parseCommandLine("1"), make(2, 0, 0, 11, true, 0));
   EXPECT_EQ(parseCommandLine(" "), make(8, 0, 0, 11, true, 0));
-  EXPECT_EQ(parseCommandLine(","), make(8, 0, 0, 11, false, 0));
+  EXPECT_EQ(parseCommandLine(","), make(8, 0, 0, 11, true, 0));
 }
 
 TEST(CommandLine, EveryPositionReadsItsOwnTexts) {

@@ -58,8 +58,12 @@ std::wstring className(HWND hwnd) {
 }
 
 std::string rectJson(const RECT& r) {
-  return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-         std::to_string(r.right) + "," + std::to_string(r.bottom) + "]";
+  std::string out = "[";
+  for (const LONG v : {r.left, r.top, r.right, r.bottom}) {
+    if (out.size() > 1) out += ',';
+    out += std::to_string(v);
+  }
+  return out + ']';
 }
 
 // Client rectangle in screen coordinates; all zero when it cannot be read.
@@ -73,10 +77,8 @@ RECT clientOnScreen(HWND hwnd) {
 
 BOOL CALLBACK collectChild(HWND child, LPARAM param) {
   auto* texts = reinterpret_cast<std::vector<std::wstring>*>(param);
-  if (GetParent(child) != nullptr && GetAncestor(child, GA_PARENT) == GetParent(child)) {
-    std::wstring text = windowText(child);
-    if (!text.empty()) texts->push_back(std::move(text));
-  }
+  std::wstring text = windowText(child);
+  if (!text.empty()) texts->push_back(std::move(text));
   return TRUE;
 }
 
@@ -96,7 +98,8 @@ std::string describe(HWND hwnd, const ProcessNames& names) {
   std::vector<std::wstring> texts;
   EnumChildWindows(hwnd, collectChild, reinterpret_cast<LPARAM>(&texts));
 
-  std::string line = "{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(hwnd));
+  std::string line = "{\"hwnd\":";
+  line += std::to_string(reinterpret_cast<uintptr_t>(hwnd));
   line += ",\"pid\":" + std::to_string(pid);
   line += ",\"exe\":" + jsonString(name == names.end() ? "" : utf8(name->second));
   line += ",\"class\":" + jsonString(utf8(className(hwnd)));
@@ -110,7 +113,8 @@ std::string describe(HWND hwnd, const ProcessNames& names) {
   line += ",\"client\":" + rectJson(clientOnScreen(hwnd));
   line += ",\"texts\":[";
   for (size_t i = 0; i < texts.size(); ++i) {
-    line += (i ? "," : "") + jsonString(utf8(texts[i]));
+    if (i > 0) line += ',';
+    line += jsonString(utf8(texts[i]));
   }
   return line + "]}\n";
 }
@@ -129,7 +133,11 @@ std::string listWindows() {
 std::string listProcesses() {
   std::string out;
   for (const auto& [pid, exe] : processNames()) {
-    out += "{\"pid\":" + std::to_string(pid) + ",\"exe\":" + jsonString(utf8(exe)) + "}\n";
+    out += "{\"pid\":";
+    out += std::to_string(pid);
+    out += ",\"exe\":";
+    out += jsonString(utf8(exe));
+    out += "}\n";
   }
   return out;
 }

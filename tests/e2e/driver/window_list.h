@@ -8,7 +8,7 @@ namespace driver {
 
 // One line per top-level window: handle, owning process id and executable,
 // class, title, visibility, styles, window and client rectangles in screen
-// pixels, and the texts of its direct children (a message box's text is
+// pixels, and the texts of its child windows (a message box's text is
 // one of them).
 std::string listWindows();
 // One line per process: id and executable file name.

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Runs every test of the project, installing what it lacks first:
+#   1. native unit tests (portable logic against the fake platform),
+#   2. the fuzzers for a fixed short budget,
+#   3. the Windows unit tests under Wine (the Win32 platform on the real API),
+#   4. the end-to-end tests: vesk.exe under Wine on a virtual display beside
+#      the stand-in game window.
+# Ends with one line counting every test that ran.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+scripts/setup.sh || exit 1
+
+logs="$root/build/test-logs"
+mkdir -p "$logs"
+passed=0
+failed=0
+status=0
+
+# Runs one CTest preset and adds its counts to the totals.
+run_ctest() {
+  local preset="$1"
+  echo "=== ctest --preset $preset"
+  ctest --preset "$preset" >"$logs/$preset.log" 2>&1 </dev/null
+  local rc=$?
+  cat "$logs/$preset.log"
+  local line
+  line="$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$preset.log" | tail -n 1)"
+  if [ -n "$line" ]; then
+    local f total
+    f="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
+    total="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")"
+    passed=$((passed + total - f))
+    failed=$((failed + f))
+  else
+    failed=$((failed + 1))
+  fi
+  [ $rc -eq 0 ] || status=1
+}
+
+start=$(date +%s)
+for preset in native windows; do
+  echo "=== building $preset"
+  if ! scripts/build.sh "$preset" >"$logs/build-$preset.log" 2>&1 </dev/null; then
+    tail -n 60 "$logs/build-$preset.log"
+    echo "build of $preset failed"
+    failed=$((failed + 1))
+    status=1
+    continue
+  fi
+  run_ctest "$preset"
+done
+
+if grep -q '"name": "fuzz"' CMakePresets.json; then
+  echo "=== building fuzz"
+  if cmake --preset fuzz >"$logs/build-fuzz.log" 2>&1 </dev/null &&
+     cmake --build --preset fuzz -j "$(nproc)" >>"$logs/build-fuzz.log" 2>&1 </dev/null; then
+    run_ctest fuzz
+  else
+    tail -n 60 "$logs/build-fuzz.log"
+    failed=$((failed + 1))
+    status=1
+  fi
+fi
+
+echo "whole test command: $(( $(date +%s) - start )) s"
+echo "tests: $passed passed, $failed failed"
+exit $status
