@@ -57,6 +57,12 @@ int dismissMessageBox(HWND dialog) {
   return 0;
 }
 
+int print(const std::string& text) {
+  if (driver::writeOut(text)) return 0;
+  return fail("cannot write to standard output, error " + std::to_string(GetLastError()),
+              kFailed);
+}
+
 int injectKeys(int argc, wchar_t** argv) {
   if (argc < 3) return fail("keys needs at least one chord", kUsage);
   for (int i = 2; i < argc; ++i) {
@@ -73,12 +79,8 @@ int injectKeys(int argc, wchar_t** argv) {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return fail("no command", kUsage);
   const std::wstring command = argv[1];
-  if (command == L"windows" && argc == 2) {
-    return driver::writeOut(driver::listWindows()) ? 0 : fail("cannot write", kFailed);
-  }
-  if (command == L"processes" && argc == 2) {
-    return driver::writeOut(driver::listProcesses()) ? 0 : fail("cannot write", kFailed);
-  }
+  if (command == L"windows" && argc == 2) return print(driver::listWindows());
+  if (command == L"processes" && argc == 2) return print(driver::listProcesses());
   if (command == L"keys") return injectKeys(argc, argv);
   if ((command == L"close" || command == L"dismiss") && argc == 3) {
     const auto hwnd = parseHandle(argv[2]);

@@ -1,0 +1,90 @@
+#include "platform/win32/control_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vesk::platform::win32 {
+
+namespace {
+
+// Far beyond any screen, yet safe to add two of without overflow.
+constexpr double kCoordinateLimit = 1 << 24;
+
+LONG toPixel(double value) {
+  if (!std::isfinite(value)) return 0;
+  return static_cast<LONG>(std::nearbyint(std::clamp(value, -kCoordinateLimit, kCoordinateLimit)));
+}
+
+int layerOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Label:
+      return 0;
+    case ControlKind::Button:
+      return 1;
+    default:
+      return 2;
+  }
+}
+
+bool isEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+}  // namespace
+
+RECT controlRect(const Control& control) {
+  RECT r;
+  r.left = toPixel(control.left);
+  r.top = toPixel(control.top);
+  r.right = r.left + std::max<LONG>(0, toPixel(control.width));
+  r.bottom = r.top + std::max<LONG>(0, toPixel(control.height));
+  return r;
+}
+
+std::vector<std::size_t> stackingOrder(const std::vector<Control>& controls) {
+  std::vector<std::size_t> order(controls.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return layerOf(controls[a].kind) < layerOf(controls[b].kind);
+  });
+  return order;
+}
+
+const Control* controlAt(const std::vector<Control>& controls, POINT point) {
+  const std::vector<std::size_t> order = stackingOrder(controls);
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    const Control& control = controls[*it];
+    if (!control.visible) continue;
+    const RECT r = controlRect(control);
+    if (PtInRect(&r, point)) return &control;
+  }
+  return nullptr;
+}
+
+bool looksSame(const Control& a, const Control& b) {
+  return a.kind == b.kind && a.name == b.name && a.index == b.index && a.left == b.left &&
+         a.top == b.top && a.width == b.width && a.height == b.height && a.visible == b.visible &&
+         a.backColour == b.backColour && a.textColour == b.textColour &&
+         a.font.name == b.font.name && a.font.points == b.font.points &&
+         a.font.bold == b.font.bold && a.font.charset == b.font.charset && a.text == b.text &&
+         a.multiLine == b.multiLine && a.border == b.border && a.centred == b.centred &&
+         a.items == b.items && a.selected == b.selected;
+}
+
+std::vector<RECT> changedAreas(const std::vector<Control>& before,
+                               const std::vector<Control>& after) {
+  std::vector<RECT> areas;
+  const auto add = [&](const Control& control) {
+    const RECT r = controlRect(control);
+    if (control.visible && !isEmpty(r)) areas.push_back(r);
+  };
+  const std::size_t count = std::max(before.size(), after.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    const bool hadOne = i < before.size();
+    const bool hasOne = i < after.size();
+    if (hadOne && hasOne && looksSame(before[i], after[i])) continue;
+    if (hadOne) add(before[i]);
+    if (hasOne) add(after[i]);
+  }
+  return areas;
+}
+
+}  // namespace vesk::platform::win32

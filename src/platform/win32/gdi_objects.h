@@ -1,0 +1,105 @@
+// Ownership of GDI objects and device contexts: each is deleted, released or
+// deselected exactly once, on every path.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace vesk::platform::win32 {
+
+// A pen, brush, font or bitmap from a Create... function.
+template <typename Object>
+class GdiObject {
+ public:
+  GdiObject() = default;
+  explicit GdiObject(Object object) : object_(object) {}
+  GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) {
+      reset();
+      object_ = std::exchange(other.object_, nullptr);
+    }
+    return *this;
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  ~GdiObject() { reset(); }
+
+  Object get() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+  void reset() {
+    if (object_) DeleteObject(std::exchange(object_, nullptr));
+  }
+
+ private:
+  Object object_ = nullptr;
+};
+
+// A memory device context from CreateCompatibleDC.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  ~MemoryDc() {
+    if (dc_) DeleteDC(dc_);
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_;
+};
+
+// The device context of a window (null: the whole screen) from GetDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint and EndPaint around one WM_PAINT.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  HDC get() const { return dc_; }
+  const RECT& area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// Selects an object into a device context and puts the previous one back,
+// so that the object can be deleted afterwards.
+class SelectionScope {
+ public:
+  SelectionScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  SelectionScope(const SelectionScope&) = delete;
+  SelectionScope& operator=(const SelectionScope&) = delete;
+  ~SelectionScope() {
+    if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+  }
+  bool selected() const { return previous_ && previous_ != HGDI_ERROR; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+}  // namespace vesk::platform::win32

@@ -1,0 +1,165 @@
+#include "platform/win32/painter_win32.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "platform/win32/control_geometry.h"
+#include "platform/win32/wide_text.h"
+
+namespace vesk::platform::win32 {
+
+namespace {
+
+constexpr COLORREF kBorderColour = 0x000000;
+constexpr COLORREF kFieldWhite = 0xFFFFFF;
+constexpr COLORREF kArrowFace = 0xE0E0E0;
+constexpr int kCheckBoxSize = 13;
+constexpr int kTextInset = 1;
+constexpr int kComboArrowWidth = 16;
+// Fonts of every size and weight in use fit easily; the cache is emptied
+// beyond this in case a caller keeps inventing new ones.
+constexpr std::size_t kFontCacheLimit = 64;
+
+COLORREF colourRef(Colour colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
+
+void fill(HDC dc, const RECT& r, COLORREF colour) {
+  const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+  if (brush) FillRect(dc, &r, brush.get());
+}
+
+void frame(HDC dc, const RECT& r, COLORREF colour) {
+  const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+  if (brush) FrameRect(dc, &r, brush.get());
+}
+
+RECT inset(RECT r, int dx, int dy) {
+  InflateRect(&r, -dx, -dy);
+  return r;
+}
+
+// A small downward triangle, centred in the box, drawn as rows.
+void drawArrow(HDC dc, const RECT& box) {
+  const int left = (box.left + box.right) / 2 - 3;
+  const int top = (box.top + box.bottom) / 2 - 2;
+  for (int row = 0; row < 4; ++row) {
+    const RECT line{left + row, top + row, left + 7 - row, top + row + 1};
+    fill(dc, line, kBorderColour);
+  }
+}
+
+}  // namespace
+
+void Painter::paint(HDC target, const RECT& area, Colour background,
+                    const std::vector<Control>& controls) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  const MemoryDc buffer(target);
+  if (!buffer) return;
+  const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
+  if (!bitmap) return;
+  const SelectionScope bitmapInBuffer(buffer.get(), bitmap.get());
+  if (!bitmapInBuffer.selected()) return;
+  // Draw in client coordinates; the buffer covers only the area.
+  if (!SetViewportOrgEx(buffer.get(), -area.left, -area.top, nullptr)) return;
+  SetBkMode(buffer.get(), TRANSPARENT);
+
+  fill(buffer.get(), area, colourRef(background));
+  for (const std::size_t i : stackingOrder(controls)) {
+    const Control& control = controls[i];
+    if (!control.visible) continue;
+    const RECT bounds = controlRect(control);
+    RECT meeting;
+    if (IntersectRect(&meeting, &bounds, &area)) drawControl(buffer.get(), control);
+  }
+  BitBlt(target, area.left, area.top, width, height, buffer.get(), area.left, area.top, SRCCOPY);
+}
+
+void Painter::drawControl(HDC dc, const Control& control) {
+  const RECT bounds = controlRect(control);
+  if (IsRectEmpty(&bounds)) return;
+  const UINT alignment = control.centred ? DT_CENTER : DT_LEFT;
+  const RECT inner = control.border ? inset(bounds, 1, 1) : bounds;
+  fill(dc, bounds, colourRef(control.backColour));
+
+  switch (control.kind) {
+    case ControlKind::Button:
+      // A captioned button gets a thin frame in its text colour; the
+      // caption-less menu buttons are plain faces of their back colour.
+      if (!control.text.empty()) {
+        frame(dc, bounds, colourRef(control.textColour));
+        drawText(dc, control, bounds, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      }
+      break;
+    case ControlKind::TextBox:
+      drawText(dc, control, inset(inner, kTextInset, 0),
+               alignment | (control.multiLine ? DT_WORDBREAK : DT_SINGLELINE));
+      break;
+    case ControlKind::Label:
+      drawText(dc, control, inner, alignment | DT_WORDBREAK);
+      break;
+    case ControlKind::ComboBox: {
+      fill(dc, inner, kFieldWhite);
+      frame(dc, bounds, kBorderColour);
+      RECT arrow = inset(bounds, 1, 1);
+      arrow.left = std::max(arrow.left, arrow.right - kComboArrowWidth);
+      fill(dc, arrow, kArrowFace);
+      drawArrow(dc, arrow);
+      Control shown = control;
+      if (control.selected >= 0 && static_cast<std::size_t>(control.selected) < control.items.size()) {
+        shown.text = control.items[static_cast<std::size_t>(control.selected)];
+      }
+      shown.textColour = kBorderColour;
+      RECT field = inset(bounds, 3, 1);
+      field.right = arrow.left;
+      drawText(dc, shown, field, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+      break;
+    }
+    case ControlKind::CheckBox: {
+      const int top = (bounds.top + bounds.bottom - kCheckBoxSize) / 2;
+      const RECT box{bounds.left, top, bounds.left + kCheckBoxSize, top + kCheckBoxSize};
+      fill(dc, box, kFieldWhite);
+      frame(dc, box, kBorderColour);
+      if (control.selected == 1) fill(dc, inset(box, 3, 3), kBorderColour);
+      RECT caption = bounds;
+      caption.left = box.right + 4;
+      drawText(dc, control, caption, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+      break;
+    }
+  }
+  if (control.border) frame(dc, bounds, kBorderColour);
+}
+
+void Painter::drawText(HDC dc, const Control& control, RECT box, UINT format) {
+  std::wstring text = toWide(control.text);
+  if (text.empty() || IsRectEmpty(&box) || text.size() > INT_MAX) return;
+  const HFONT font = fontFor(dc, control.font);
+  const SelectionScope fontInDc(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  SetTextColor(dc, colourRef(control.textColour));
+  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, format | DT_NOPREFIX);
+}
+
+HFONT Painter::fontFor(HDC dc, const Font& font) {
+  const int dotsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
+  const double points = font.points > 0 && std::isfinite(font.points) ? font.points : 9.0;
+  const FontKey key{font.name, points, font.bold, font.charset, dotsPerInch};
+  if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
+  if (fonts_.size() >= kFontCacheLimit) fonts_.clear();
+
+  std::wstring face = toWide(font.name);
+  if (face.size() >= LF_FACESIZE) face.resize(LF_FACESIZE - 1);
+  const int height = -static_cast<int>(std::lround(points * (dotsPerInch > 0 ? dotsPerInch : 96) / 72.0));
+  const auto charset = static_cast<DWORD>(font.charset >= 0 && font.charset <= 255 ? font.charset
+                                                                                    : DEFAULT_CHARSET);
+  GdiObject<HFONT> created(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                       FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+                                       CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                                       DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+  if (!created) return nullptr;
+  const HFONT handle = created.get();
+  fonts_.emplace(key, std::move(created));
+  return handle;
+}
+
+}  // namespace vesk::platform::win32

@@ -1,0 +1,82 @@
+#include "platform/win32/shortcuts_win32.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/wide_text.h"
+
+namespace vesk::platform::win32 {
+
+namespace {
+
+ComPtr<IShellLinkW> createShellLink() {
+  ComPtr<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              link.put()))) {
+    link.reset();
+  }
+  return link;
+}
+
+ComPtr<IPersistFile> persistFileOf(const ComPtr<IShellLinkW>& link) {
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.put()))) file.reset();
+  return file;
+}
+
+}  // namespace
+
+std::string Win32Shortcuts::expandEnvironmentStrings(std::string_view text) {
+  const std::wstring source = toWide(text);
+  if (source.empty()) return std::string(text);
+  std::wstring expanded(source.size() + 1, L'\0');
+  // The variables may change between the two calls, so ask until it fits.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    const DWORD needed = ExpandEnvironmentStringsW(source.c_str(), expanded.data(),
+                                                   static_cast<DWORD>(expanded.size()));
+    if (needed == 0) return std::string(text);
+    if (needed <= expanded.size()) {
+      expanded.resize(needed - 1);  // without the terminating zero
+      return toUtf8(expanded);
+    }
+    expanded.assign(needed, L'\0');
+  }
+  return std::string(text);
+}
+
+bool Win32Shortcuts::save(const ShortcutSpec& spec) {
+  const ComApartment apartment;
+  if (!apartment.usable()) return false;
+  const std::wstring file = toWide(spec.file);
+  if (file.empty()) return false;
+
+  ComPtr<IShellLinkW> link = createShellLink();
+  if (!link) return false;
+  ComPtr<IPersistFile> persist = persistFileOf(link);
+  if (!persist) return false;
+
+  // Start from the existing shortcut, so that its description, icon and hot
+  // key survive. A file that is no shortcut leaves a half-loaded object
+  // behind: start again from a fresh one.
+  if (PathFileExistsW(file.c_str()) && FAILED(persist->Load(file.c_str(), STGM_READ))) {
+    persist.reset();
+    link = createShellLink();
+    if (!link) return false;
+    persist = persistFileOf(link);
+    if (!persist) return false;
+  }
+
+  const std::wstring target = toWide(spec.target);
+  const std::wstring arguments = toWide(spec.arguments);
+  const std::wstring workingDirectory = toWide(spec.workingDirectory);
+  if (FAILED(link->SetPath(target.c_str())) || FAILED(link->SetArguments(arguments.c_str())) ||
+      FAILED(link->SetWorkingDirectory(workingDirectory.c_str())) ||
+      FAILED(link->SetShowCmd(spec.showCommand))) {
+    return false;
+  }
+  return SUCCEEDED(persist->Save(file.c_str(), TRUE));
+}
+
+}  // namespace vesk::platform::win32

@@ -1,0 +1,37 @@
+// Process-wide services on Win32: the executable's folder and command line,
+// the per-user single-instance mutex, message boxes, screen units, the
+// program's random numbers and sleeping.
+#pragma once
+
+#include <random>
+
+#include "platform/system.h"
+#include "platform/win32/unique_handle.h"
+
+namespace vesk::platform::win32 {
+
+class Win32System final : public System {
+ public:
+  std::string exeFolder() override;
+  std::string commandLineArguments() override;
+  // Creates the mutex "Local\vesk.single-instance.<user's SID>" and keeps it
+  // as long as this object lives (the whole run in vesk.exe). The answer is
+  // worked out once; later calls repeat it. A second Win32System in the
+  // same process also sees the mutex as taken, since every create of an
+  // existing named mutex reports ERROR_ALREADY_EXISTS.
+  bool anotherInstanceRunning() override;
+  void messageBox(std::string_view text) override;
+  int twipsPerPixelX() override;
+  int twipsPerPixelY() override;
+  // The same sequence on every run: the engine keeps its default seed.
+  double random() override;
+  void sleep(int milliseconds) override;
+
+ private:
+  UniqueHandle instanceMutex_;
+  bool instanceChecked_ = false;
+  bool anotherInstance_ = false;
+  std::mt19937 engine_;
+};
+
+}  // namespace vesk::platform::win32

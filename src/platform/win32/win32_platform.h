@@ -1,0 +1,32 @@
+// The real services of vesk.exe, one instance of each, handed to the
+// program as one Platform. Keep the object for the whole run: it holds the
+// single-instance mutex.
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/shortcuts_win32.h"
+#include "platform/win32/system_win32.h"
+#include "platform/win32/windowing_win32.h"
+
+namespace vesk::platform::win32 {
+
+class Win32Platform {
+ public:
+  Win32Platform() = default;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  Platform& services() { return services_; }
+
+ private:
+  Win32Clock clock_;
+  Win32Files files_;
+  Win32System system_;
+  Win32Shortcuts shortcuts_;
+  Win32Windowing windowing_;
+  Platform services_{clock_, files_, system_, shortcuts_, windowing_};
+};
+
+}  // namespace vesk::platform::win32

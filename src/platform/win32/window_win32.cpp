@@ -1,0 +1,311 @@
+#include "platform/win32/window_win32.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/control_geometry.h"
+#include "platform/win32/gdi_objects.h"
+#include "platform/win32/wide_text.h"
+
+namespace vesk::platform::win32 {
+
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+constexpr BYTE kIgnoredAlpha = 150;  // no effect under LWA_COLORKEY alone
+constexpr char kClickableButton[] = "Command1";
+
+int shiftOf(WPARAM keys) {
+  return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+         (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+struct ThreadWindows {
+  HWND except;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM context) {
+  auto* windows = reinterpret_cast<ThreadWindows*>(context);
+  if (window != windows->except && IsWindowEnabled(window)) windows->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
+    : events_(events), backColour_(spec.backColour) {
+  create(spec);
+}
+
+Win32Window::~Win32Window() {
+  *alive_ = false;
+  destroy();
+}
+
+bool Win32Window::registerClass(const std::wstring& className) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = &Win32Window::windowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = className.c_str();
+  // No background brush: WM_PAINT covers every pixel itself.
+  if (RegisterClassExW(&windowClass)) return true;
+  return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void Win32Window::create(const WindowSpec& spec) {
+  const std::wstring className = L"vesk." + toWide(spec.name);
+  if (!registerClass(className)) return;
+
+  const bool strip = spec.style == WindowStyle::Strip;
+  const DWORD style = strip ? WS_POPUP : WS_CAPTION | WS_SYSMENU;
+  const DWORD exStyle = strip ? WS_EX_TOOLWINDOW | WS_EX_TOPMOST : WS_EX_TOOLWINDOW;
+  RECT outer{0, 0, spec.clientWidth, spec.clientHeight};
+  if (!strip && !AdjustWindowRectEx(&outer, style, FALSE, exStyle)) return;
+  const int x = strip ? 0 : CW_USEDEFAULT;
+  const int y = strip ? 0 : CW_USEDEFAULT;
+  const std::wstring caption = toWide(spec.caption);
+  // windowProc stores `this` at WM_NCCREATE and sets window_.
+  if (!CreateWindowExW(exStyle, className.c_str(), caption.c_str(), style, x, y,
+                       outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                       GetModuleHandleW(nullptr), this)) {
+    window_ = nullptr;
+    return;
+  }
+  // Frame metrics can differ from what AdjustWindowRectEx predicts (themes,
+  // Wine's window manager): correct the outer size until the client fits.
+  RECT client{};
+  RECT now{};
+  if (!strip && GetClientRect(window_, &client) && GetWindowRect(window_, &now)) {
+    const int dx = spec.clientWidth - client.right;
+    const int dy = spec.clientHeight - client.bottom;
+    if (dx != 0 || dy != 0) {
+      SetWindowPos(window_, nullptr, 0, 0, now.right - now.left + dx, now.bottom - now.top + dy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
+LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    self->enableOtherWindows();
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Each event call comes last: the handler may destroy or delete this.
+  switch (message) {
+    case WM_HOTKEY:
+      events_.onHotKey(static_cast<int>(wParam));
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTimerId) events_.onTimer();
+      return 0;
+    // No context menu and no double-click behaviour of the system's own.
+    case WM_CONTEXTMENU:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      return 0;
+    case WM_CLOSE:
+      events_.onCloseRequest();
+      return 0;
+    case WM_LBUTTONDOWN:
+      return onMouseButton(kButtonLeft, true, wParam, lParam);
+    case WM_LBUTTONUP:
+      return onMouseButton(kButtonLeft, false, wParam, lParam);
+    case WM_RBUTTONDOWN:
+      return onMouseButton(kButtonRight, true, wParam, lParam);
+    case WM_RBUTTONUP:
+      return onMouseButton(kButtonRight, false, wParam, lParam);
+    case WM_MBUTTONDOWN:
+      return onMouseButton(kButtonMiddle, true, wParam, lParam);
+    case WM_MBUTTONUP:
+      return onMouseButton(kButtonMiddle, false, wParam, lParam);
+    case WM_CAPTURECHANGED:
+      press_ = Press();
+      return 0;
+    case WM_CHAR:
+      events_.onKeyPress(focusName_, focusIndex_, static_cast<int>(wParam));
+      return 0;
+    case WM_ACTIVATE: {
+      const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+      if (LOWORD(wParam) != WA_INACTIVE) events_.onActivate();
+      return result;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      paint();
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+LRESULT Win32Window::onMouseButton(int button, bool down, WPARAM wParam, LPARAM lParam) {
+  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  MouseEvent event;
+  event.down = down;
+  event.button = button;
+  event.shift = shiftOf(wParam);
+  RECT rect{};
+  bool click = false;
+
+  if (press_.active && (down || (press_.buttons & button))) {
+    // A further button pressed, or one released, over the pressed control.
+    event.control = press_.name;
+    event.index = press_.index;
+    rect = press_.rect;
+    if (down) {
+      press_.buttons |= button;
+    } else {
+      press_.buttons &= ~button;
+      click = button == kButtonLeft && press_.kind == ControlKind::Button &&
+              press_.name == kClickableButton && PtInRect(&press_.rect, point);
+      if (press_.buttons == 0) ReleaseCapture();  // clears press_
+    }
+  } else {
+    const Control* hit = controlAt(controls_, point);
+    if (!hit) return 0;
+    event.control = hit->name;
+    event.index = hit->index;
+    rect = controlRect(*hit);
+    if (down) {
+      press_ = Press{true, hit->name, hit->index, hit->kind, rect, button};
+      SetCapture(window_);
+    }
+  }
+  event.x = point.x - rect.left;
+  event.y = point.y - rect.top;
+
+  const std::shared_ptr<bool> alive = alive_;
+  events_.onMouse(event);
+  if (click && *alive) events_.onClick(event.control, event.index);
+  return 0;
+}
+
+void Win32Window::paint() {
+  const PaintScope paint(window_);
+  if (paint.get()) painter_.paint(paint.get(), paint.area(), backColour_, controls_);
+}
+
+WindowHandle Win32Window::handle() const { return reinterpret_cast<WindowHandle>(window_); }
+
+void Win32Window::setColourKey(Colour key) {
+  if (!window_) return;
+  const LONG exStyle = GetWindowLongW(window_, GWL_EXSTYLE);
+  SetLastError(ERROR_SUCCESS);
+  if (!SetWindowLongW(window_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED) &&
+      GetLastError() != ERROR_SUCCESS) {
+    return;
+  }
+  SetLayeredWindowAttributes(window_, static_cast<COLORREF>(key & 0xFFFFFF), kIgnoredAlpha,
+                             LWA_COLORKEY);
+}
+
+void Win32Window::setBounds(int x, int y, int width, int height) {
+  if (window_) {
+    SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+Rect Win32Window::bounds() const {
+  RECT r{};
+  if (!window_ || !GetWindowRect(window_, &r)) return Rect{};
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void Win32Window::setVisible(bool visible) {
+  if (window_) ShowWindow(window_, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+bool Win32Window::visible() const { return window_ && IsWindowVisible(window_); }
+
+void Win32Window::setBackColour(Colour colour) {
+  if (colour == backColour_) return;
+  backColour_ = colour;
+  if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Win32Window::setTimer(int intervalMs, bool enabled) {
+  if (!window_) return;
+  if (enabled && intervalMs > 0) {
+    SetTimer(window_, kTimerId, static_cast<UINT>(intervalMs), nullptr);
+  } else {
+    KillTimer(window_, kTimerId);
+  }
+}
+
+void Win32Window::present(const std::vector<Control>& controls) {
+  if (window_) {
+    for (const RECT& area : changedAreas(controls_, controls)) InvalidateRect(window_, &area, FALSE);
+  }
+  controls_ = controls;
+}
+
+void Win32Window::setFocus(const std::string& control, int index) {
+  focusName_ = control;
+  focusIndex_ = index;
+  // Take the keyboard only when this window is the active one already; a
+  // strip must never pull the focus away from the game by itself.
+  if (window_ && GetActiveWindow() == window_) SetFocus(window_);
+}
+
+void Win32Window::runModal() {
+  if (!window_) return;
+  ThreadWindows others{window_, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &collectEnabledWindow, reinterpret_cast<LPARAM>(&others));
+  for (HWND other : others.found) {
+    EnableWindow(other, FALSE);
+    disabledByModal_.push_back(other);
+  }
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+
+  const std::shared_ptr<bool> alive = alive_;
+  MSG message;
+  while (*alive && window_) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      // Leave the quit request for the outer loop.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (got == -1) break;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (*alive) enableOtherWindows();
+}
+
+void Win32Window::enableOtherWindows() {
+  for (HWND other : disabledByModal_) {
+    if (IsWindow(other)) EnableWindow(other, TRUE);
+  }
+  disabledByModal_.clear();
+}
+
+void Win32Window::destroy() {
+  if (!window_) return;
+  // Enable the other windows first, so that one of them can take the
+  // activation when this one goes.
+  enableOtherWindows();
+  const HWND window = window_;
+  DestroyWindow(window);  // WM_NCDESTROY clears window_
+  window_ = nullptr;
+}
+
+}  // namespace vesk::platform::win32

@@ -1,0 +1,77 @@
+// One top-level window of the program: a native window whose controls are
+// plain data, drawn by the Painter, and whose messages become calls of the
+// program's WindowEvents.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/painter_win32.h"
+#include "platform/windowing.h"
+
+namespace vesk::platform::win32 {
+
+class Win32Window final : public Window {
+ public:
+  // Registers the window class "vesk." + spec.name on first use and creates
+  // the window hidden. Should that fail, handle() is 0 and the other calls
+  // do nothing.
+  Win32Window(const WindowSpec& spec, WindowEvents& events);
+  ~Win32Window() override;
+  Win32Window(const Win32Window&) = delete;
+  Win32Window& operator=(const Win32Window&) = delete;
+
+  WindowHandle handle() const override;
+  void setColourKey(Colour key) override;
+  void setBounds(int x, int y, int width, int height) override;
+  Rect bounds() const override;
+  void setVisible(bool visible) override;
+  bool visible() const override;
+  void setBackColour(Colour colour) override;
+  void setTimer(int intervalMs, bool enabled) override;
+  void present(const std::vector<Control>& controls) override;
+  // Remembers which control key presses are reported for.
+  void setFocus(const std::string& control, int index) override;
+  // The program's other windows are disabled meanwhile, as for any modal
+  // window, so that no click on a strip re-enters the program.
+  void runModal() override;
+  void destroy() override;
+
+ private:
+  // The control that got a mouse press; the release goes to it as well, even
+  // when the pointer has left it by then.
+  struct Press {
+    bool active = false;
+    std::string name;
+    int index = -1;
+    ControlKind kind = ControlKind::Label;
+    RECT rect{};
+    int buttons = 0;
+  };
+
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static bool registerClass(const std::wstring& className);
+  void create(const WindowSpec& spec);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMouseButton(int button, bool down, WPARAM wParam, LPARAM lParam);
+  void paint();
+  void enableOtherWindows();
+
+  WindowEvents& events_;
+  HWND window_ = nullptr;
+  Colour backColour_;
+  std::vector<Control> controls_;
+  Painter painter_;
+  std::string focusName_;
+  int focusIndex_ = -1;
+  Press press_;
+  std::vector<HWND> disabledByModal_;
+  // Cleared by the destructor, so that a handler that deletes this window
+  // from inside one of its own events does not return into freed memory.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace vesk::platform::win32

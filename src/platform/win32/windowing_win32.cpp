@@ -1,0 +1,67 @@
+#include "platform/win32/windowing_win32.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide_text.h"
+#include "platform/win32/window_win32.h"
+
+namespace vesk::platform::win32 {
+
+namespace {
+
+HWND toHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+Rect toRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+std::unique_ptr<Window> Win32Windowing::createWindow(const WindowSpec& spec, WindowEvents& events) {
+  return std::make_unique<Win32Window>(spec, events);
+}
+
+void Win32Windowing::runMessageLoop() {
+  MSG message;
+  // GetMessageW gives 0 for WM_QUIT and -1 on an error (which would repeat
+  // for ever); both end the loop.
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32Windowing::quit() { PostQuitMessage(0); }
+
+WindowHandle Win32Windowing::findWindowByClass(std::string_view className) {
+  const std::wstring wide = toWide(className);
+  if (wide.empty()) return 0;
+  return reinterpret_cast<WindowHandle>(FindWindowW(wide.c_str(), nullptr));
+}
+
+bool Win32Windowing::getWindowRect(WindowHandle window, Rect& out) {
+  RECT r{};
+  if (!window || !GetWindowRect(toHwnd(window), &r)) return false;
+  out = toRect(r);
+  return true;
+}
+
+bool Win32Windowing::getClientRect(WindowHandle window, Rect& out) {
+  RECT r{};
+  if (!window || !GetClientRect(toHwnd(window), &r)) return false;
+  out = toRect(r);
+  return true;
+}
+
+bool Win32Windowing::setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) {
+  return window && SetWindowPos(toHwnd(window), toHwnd(insertAfter), 0, 0, 0, 0, flags);
+}
+
+bool Win32Windowing::registerHotKey(WindowHandle owner, int id, unsigned modifiers,
+                                    unsigned virtualKey) {
+  return RegisterHotKey(toHwnd(owner), id, modifiers, virtualKey);
+}
+
+bool Win32Windowing::unregisterHotKey(WindowHandle owner, int id) {
+  return UnregisterHotKey(toHwnd(owner), id);
+}
+
+}  // namespace vesk::platform::win32

@@ -1,0 +1,24 @@
+// Windows of the program (Win32Window), the thread's message loop, other
+// programs' windows and the global hotkeys.
+#pragma once
+
+#include "platform/windowing.h"
+
+namespace vesk::platform::win32 {
+
+class Win32Windowing final : public Windowing {
+ public:
+  std::unique_ptr<Window> createWindow(const WindowSpec& spec, WindowEvents& events) override;
+  void runMessageLoop() override;
+  void quit() override;
+
+  WindowHandle findWindowByClass(std::string_view className) override;
+  bool getWindowRect(WindowHandle window, Rect& out) override;
+  bool getClientRect(WindowHandle window, Rect& out) override;
+  bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) override;
+
+  bool registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) override;
+  bool unregisterHotKey(WindowHandle owner, int id) override;
+};
+
+}  // namespace vesk::platform::win32

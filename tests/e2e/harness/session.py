@@ -1,0 +1,54 @@
+"""One e2e run: a virtual display and a throw-away Wine prefix shared by all
+tests, and the paths of the programs under test. Created once by run_e2e.py;
+tests reach it as session.current."""
+
+import os
+import shutil
+import tempfile
+
+from .driver import Driver
+from .wine import WinePrefix
+from .xserver import VirtualDisplay
+
+current = None
+
+
+class Session:
+    def __init__(self, repo_root, vesk_exe, standin_exe, driver_exe, examples_dir,
+                 artifacts_dir, keep=False):
+        for path in (vesk_exe, standin_exe, driver_exe):
+            if not os.path.isfile(path):
+                raise FileNotFoundError(f"missing program {path}: build the Windows preset first")
+        self.repo_root = repo_root
+        self.vesk_exe = vesk_exe
+        self.standin_exe = standin_exe
+        self.examples_dir = examples_dir
+        self.artifacts_dir = artifacts_dir
+        self.keep = keep
+        self.root = tempfile.mkdtemp(prefix="vesk-e2e-")
+        self.logs_dir = os.path.join(self.root, "logs")
+        os.makedirs(self.logs_dir)
+        os.makedirs(artifacts_dir, exist_ok=True)
+        self.display = VirtualDisplay(log_path=os.path.join(self.logs_dir, "xvfb.log"))
+        self.prefix = None
+        self.driver_exe = driver_exe
+        self.driver = None
+
+    def start(self):
+        self.display.start()
+        self.prefix = WinePrefix(self.repo_root, os.path.join(self.root, "prefix"),
+                                 self.display.env(), self.logs_dir)
+        self.prefix.create()
+        self.driver = Driver(self.prefix, self.driver_exe)
+
+    def stop(self):
+        """Always safe to call, also after a partial start."""
+        try:
+            if self.prefix is not None:
+                self.prefix.shutdown()
+        finally:
+            self.display.stop()
+            if self.keep:
+                print(f"e2e: kept {self.root}")
+            else:
+                shutil.rmtree(self.root, ignore_errors=True)

@@ -1,0 +1,138 @@
+"""A throw-away Wine prefix, prepared by the project's scripts/wine-env.sh,
+and the Windows processes started in it.
+
+The output of wine is never piped: Wine's services inherit the pipe and a
+reader would wait for them forever. Every program writes to files instead.
+"""
+
+import os
+import signal
+import subprocess
+import time
+
+
+def windows_path(unix_path):
+    """The path as Windows programs in the prefix see it (drive Z: is /)."""
+    return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
+
+class WineProcess:
+    """One Windows program started with wine. Its Unix process is the Windows
+    process itself, so waiting for it waits for the program's end."""
+
+    def __init__(self, popen, name, log_path):
+        self.popen = popen
+        self.name = name
+        self.log_path = log_path
+
+    def running(self):
+        return self.popen.poll() is None
+
+    def exit_code(self):
+        return self.popen.poll()
+
+    def wait(self, timeout):
+        try:
+            return self.popen.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(
+                f"expected {self.name} to exit within {timeout:g} s, but it is still running")
+
+    def log(self):
+        try:
+            with open(self.log_path, "rb") as f:
+                return f.read().decode(errors="replace")
+        except OSError:
+            return ""
+
+    def kill(self):
+        if self.popen.poll() is None:
+            self.popen.send_signal(signal.SIGKILL)
+        self.popen.wait(timeout=30)
+
+
+class WinePrefix:
+    def __init__(self, repo_root, prefix_dir, display_env, log_dir):
+        self.repo_root = repo_root
+        self.prefix_dir = prefix_dir
+        self.log_dir = log_dir
+        self._base_env = display_env
+        self.env = None
+        self._log_count = 0
+
+    def create(self, timeout=180):
+        """Creates the prefix through wine-env.sh (about 9 s) and keeps the
+        environment it sets, with its persistent wineserver running."""
+        env_file = os.path.join(self.log_dir, "wine-env.txt")
+        script = 'source "$1/scripts/wine-env.sh" && vesk_wine_prepare && env -0 > "$2"'
+        env = dict(self._base_env)
+        env["VESK_WINEPREFIX"] = self.prefix_dir
+        with open(os.path.join(self.log_dir, "wine-prepare.log"), "ab") as log:
+            result = subprocess.run(
+                ["bash", "-c", script, "bash", self.repo_root, env_file],
+                env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log, timeout=timeout)
+        if result.returncode != 0:
+            raise RuntimeError(f"preparing the Wine prefix failed (exit {result.returncode})")
+        with open(env_file, "rb") as f:
+            pairs = [item.split(b"=", 1) for item in f.read().split(b"\0") if b"=" in item]
+        self.env = {k.decode(): v.decode() for k, v in pairs}
+
+    def start(self, exe, args=(), cwd=None, name=None):
+        self._log_count += 1
+        name = name or os.path.basename(exe)
+        log_path = os.path.join(self.log_dir, f"{self._log_count:03d}-{name}.log")
+        with open(log_path, "ab") as log:
+            popen = subprocess.Popen(
+                ["wine", exe, *args], env=self.env, cwd=cwd or self.log_dir,
+                stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        return WineProcess(popen, name, log_path)
+
+    def run(self, exe, args=(), timeout=30):
+        """Runs a program to its end; returns (exit code, output, errors)."""
+        self._log_count += 1
+        base = os.path.join(self.log_dir, f"{self._log_count:03d}-{os.path.basename(exe)}")
+        with open(base + ".out", "wb") as out, open(base + ".err", "wb") as err:
+            popen = subprocess.Popen(["wine", exe, *args], env=self.env, cwd=self.log_dir,
+                                     stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+            try:
+                code = popen.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                popen.kill()
+                popen.wait()
+                raise AssertionError(f"{os.path.basename(exe)} {' '.join(args)} "
+                                     f"did not finish within {timeout:g} s")
+        with open(base + ".out", "rb") as f:
+            output = f.read().decode("utf-8", errors="replace")
+        with open(base + ".err", "rb") as f:
+            errors = f.read().decode("utf-8", errors="replace")
+        for path in (base + ".out", base + ".err"):
+            os.remove(path)
+        return code, output, errors
+
+    def shutdown(self, timeout=30):
+        """Kills the wineserver of this prefix and every process in it."""
+        if self.env is None:
+            return
+        subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout,
+                       check=False)
+        # -k only signals; wait until no process of this prefix is left.
+        deadline = time.monotonic() + timeout
+        while self._processes_left() and time.monotonic() < deadline:
+            time.sleep(0.05)
+        self.env = None
+
+    def _processes_left(self):
+        """Unix processes whose environment names this prefix."""
+        marker = ("WINEPREFIX=" + self.env["WINEPREFIX"]).encode()
+        left = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{pid}/environ", "rb") as f:
+                    if marker in f.read().split(b"\0"):
+                        with open(f"/proc/{pid}/stat", "rb") as s:
+                            if s.read().split(b") ")[-1][:1] != b"Z":
+                                left.append(int(pid))
+            except OSError:
+                continue
+        return left

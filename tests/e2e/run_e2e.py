@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""Runs the end-to-end tests: one Xvfb display and one throw-away Wine prefix
+for the whole run, torn down at the end whatever happened.
+
+Usage: run_e2e.py --vesk EXE --standin EXE --driver EXE [TEST_NAME...]
+TEST_NAME as for unittest, e.g. test_shutdown or test_shutdown.ShutdownTests.
+"""
+
+import argparse
+import os
+import signal
+import sys
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+from harness import session as session_module  # noqa: E402
+from harness.session import Session  # noqa: E402
+
+
+def parse_args():
+    repo = os.path.dirname(os.path.dirname(HERE))
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--vesk", required=True, help="vesk.exe to test")
+    parser.add_argument("--standin", required=True, help="standin-game.exe")
+    parser.add_argument("--driver", required=True, help="vesk_e2e_driver.exe")
+    parser.add_argument("--repo", default=repo, help="repository root (for scripts/)")
+    parser.add_argument("--examples", default=os.path.join(repo, "examples"),
+                        help="folder with the three example data files")
+    parser.add_argument("--artifacts", default=os.path.join(os.getcwd(), "e2e-artifacts"),
+                        help="where screenshots are kept")
+    parser.add_argument("--keep", action="store_true", help="keep the temporary folder")
+    parser.add_argument("tests", nargs="*", help="unittest names; all tests when omitted")
+    return parser.parse_args()
+
+
+def interrupt(signum, _frame):
+    # Turns a kill by CTest's timeout into an exception, so that the
+    # teardown below still stops Xvfb and the wineserver.
+    raise KeyboardInterrupt(f"signal {signum}")
+
+
+def main():
+    args = parse_args()
+    started = time.monotonic()
+    for sig in (signal.SIGTERM, signal.SIGHUP):
+        signal.signal(sig, interrupt)
+    session = Session(args.repo, os.path.abspath(args.vesk), os.path.abspath(args.standin),
+                      os.path.abspath(args.driver), os.path.abspath(args.examples),
+                      os.path.abspath(args.artifacts), keep=args.keep)
+    try:
+        session.start()
+        print(f"e2e: display {session.display.name}, prefix ready after "
+              f"{time.monotonic() - started:.1f} s", flush=True)
+        session_module.current = session
+        loader = unittest.TestLoader()
+        if args.tests:
+            suite = loader.loadTestsFromNames(args.tests)
+        else:
+            suite = loader.discover(HERE, pattern="test_*.py", top_level_dir=HERE)
+        result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
+    finally:
+        session_module.current = None
+        session.stop()
+    # A test with failing subtests appears once per subtest: count tests.
+    failed = len({getattr(test, "test_case", test).id()
+                  for test, _ in result.failures + result.errors}
+                 | {test.id() for test in result.unexpectedSuccesses})
+    skipped = len(result.skipped)
+    passed = result.testsRun - failed - skipped - len(result.expectedFailures)
+    print(f"e2e wall time: {time.monotonic() - started:.1f} s")
+    print(f"{passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else ""))
+    return 0 if failed == 0 and result.testsRun > 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

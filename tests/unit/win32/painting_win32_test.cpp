@@ -1,0 +1,182 @@
+// Control geometry, stacking and repaint areas, and the painter's pixels.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <set>
+
+#include "platform/win32/control_geometry.h"
+#include "platform/win32/gdi_objects.h"
+#include "platform/win32/painter_win32.h"
+
+namespace vesk::platform::win32 {
+namespace {
+
+Control make(ControlKind kind, const std::string& name, int index, double left, double top,
+             double width, double height) {
+  Control c;
+  c.kind = kind;
+  c.name = name;
+  c.index = index;
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+  return c;
+}
+
+bool sameRect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom) {
+  return r.left == left && r.top == top && r.right == right && r.bottom == bottom;
+}
+
+TEST(ControlGeometry, RectanglesRoundHalvesToEven) {
+  EXPECT_TRUE(sameRect(controlRect(make(ControlKind::Label, "l", 0, 2.5, 3.5, 10.5, 1.5)), 2, 4,
+                       12, 6));
+  const RECT negative = controlRect(make(ControlKind::Label, "l", 0, 5, 5, -3, 4));
+  EXPECT_TRUE(IsRectEmpty(&negative));
+  // cmdDummy parked far to the right stays far to the right.
+  EXPECT_EQ(controlRect(make(ControlKind::Button, "cmdDummy", -1, 28815, 76, 9, 17)).left, 28815);
+}
+
+TEST(ControlGeometry, TextLinesLieOverButtonsAndButtonsOverLabels) {
+  const std::vector<Control> controls = {
+      make(ControlKind::TextBox, "txtMenu", 0, 8, 4, 55, 12),
+      make(ControlKind::Button, "cmdMenu", 0, 0, 0, 70, 20),
+      make(ControlKind::Label, "lblKajiLine", 0, 60, 0, 2, 30),
+  };
+  EXPECT_EQ(controlAt(controls, {10, 5})->name, "txtMenu");  // listed first, still on top
+  EXPECT_EQ(controlAt(controls, {2, 2})->name, "cmdMenu");
+  EXPECT_EQ(controlAt(controls, {61, 2})->name, "cmdMenu");  // listed last, still beneath
+  EXPECT_EQ(controlAt(controls, {61, 25})->name, "lblKajiLine");
+  EXPECT_EQ(controlAt(controls, {69, 17})->name, "cmdMenu");
+  EXPECT_EQ(controlAt(controls, {70, 5}), nullptr);  // right edge is outside
+  std::vector<Control> hidden = controls;
+  hidden[0].visible = false;
+  EXPECT_EQ(controlAt(hidden, {10, 5})->name, "cmdMenu");
+}
+
+TEST(ControlGeometry, LaterControlsOfOneLayerLieOnTop) {
+  const std::vector<Control> labels = {make(ControlKind::Label, "a", 0, 0, 0, 10, 10),
+                                       make(ControlKind::Label, "b", 0, 5, 5, 10, 10)};
+  EXPECT_EQ(controlAt(labels, {7, 7})->name, "b");
+  EXPECT_EQ(controlAt(labels, {2, 2})->name, "a");
+}
+
+TEST(ControlGeometry, OnlyChangedControlsNeedRepainting) {
+  std::vector<Control> before = {make(ControlKind::TextBox, "txtMenu", 0, 0, 0, 50, 10),
+                                 make(ControlKind::Label, "lblHPLine", 0, 100, 0, 2, 20)};
+  EXPECT_TRUE(changedAreas(before, before).empty());
+
+  std::vector<Control> after = before;
+  after[0].text = "0:00:01.00";
+  auto areas = changedAreas(before, after);
+  ASSERT_EQ(areas.size(), 2u);  // old and new place, both the same here
+  EXPECT_TRUE(sameRect(areas[0], 0, 0, 50, 10));
+
+  after = before;
+  after[1].left = 120;
+  areas = changedAreas(before, after);
+  ASSERT_EQ(areas.size(), 2u);
+  EXPECT_TRUE(sameRect(areas[0], 100, 0, 102, 20));
+  EXPECT_TRUE(sameRect(areas[1], 120, 0, 122, 20));
+
+  after = before;
+  after[1].visible = false;  // disappears: its old place only
+  areas = changedAreas(before, after);
+  ASSERT_EQ(areas.size(), 1u);
+  EXPECT_TRUE(sameRect(areas[0], 100, 0, 102, 20));
+
+  after.pop_back();  // a shorter list: the dropped control's place
+  EXPECT_EQ(changedAreas(before, after).size(), 1u);
+  EXPECT_EQ(changedAreas({}, before).size(), 2u);
+}
+
+// Paints into a memory bitmap and reads the pixels back.
+class PainterTest : public ::testing::Test {
+ protected:
+  static constexpr int kWidth = 120;
+  static constexpr int kHeight = 40;
+
+  void SetUp() override {
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(buffer);
+    ASSERT_TRUE(bitmap);
+    ASSERT_TRUE(selection.selected());
+  }
+
+  void paint(const std::vector<Control>& controls, RECT area = {0, 0, kWidth, kHeight}) {
+    painter.paint(buffer.get(), area, kKeyColour, controls);
+  }
+  COLORREF at(int x, int y) { return GetPixel(buffer.get(), x, y); }
+
+  // The distinct colours inside a rectangle.
+  std::set<COLORREF> coloursIn(const RECT& r) {
+    std::set<COLORREF> colours;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) colours.insert(at(x, y));
+    }
+    return colours;
+  }
+
+  WindowDc screen{nullptr};
+  MemoryDc buffer{screen.get()};
+  GdiObject<HBITMAP> bitmap{CreateCompatibleBitmap(screen.get(), kWidth, kHeight)};
+  SelectionScope selection{buffer.get(), bitmap.get()};
+  Painter painter;
+};
+
+TEST_F(PainterTest, FillsBackgroundButtonsAndBorders) {
+  Control button = make(ControlKind::Button, "cmdMenu", 0, 0, 0, 70, 20);
+  button.backColour = 0x008080;
+  Control line = make(ControlKind::Label, "lblHPLine", 0, 100, 0, 2, 20);
+  line.border = true;
+  paint({button, line});
+  EXPECT_EQ(at(110, 30), kKeyColour);
+  EXPECT_EQ(at(35, 10), 0x008080u);
+  EXPECT_EQ(at(100, 10), 0u);  // a 2-pixel bordered label is a black line
+  EXPECT_EQ(at(101, 10), 0u);
+  EXPECT_EQ(at(102, 10), kKeyColour);
+}
+
+TEST_F(PainterTest, TextIsDrawnWithoutBlendedPixels) {
+  for (const bool bold : {false, true}) {
+    Control text = make(ControlKind::TextBox, "txtMenu", 0, 0, 0, kWidth, kHeight);
+    text.backColour = kKeyColour;
+    text.textColour = 0xFFFFFF;
+    text.font.points = 14;
+    text.font.bold = bold;
+    text.text = "属性 HP100 ｷｰ";
+    paint({text});
+    // Only the two colours: any third would be an opaque fringe on the key.
+    EXPECT_EQ(coloursIn({0, 0, kWidth, kHeight}), (std::set<COLORREF>{kKeyColour, 0xFFFFFF}));
+  }
+}
+
+TEST_F(PainterTest, MultiLineTextBreaksAtLineEnds) {
+  Control text = make(ControlKind::TextBox, "txtMenu", 4, 0, 0, kWidth, kHeight);
+  text.multiLine = true;
+  text.backColour = 0x404040;
+  text.textColour = 0xFFFFFF;
+  text.text = "A\r\nB";
+  paint({text});
+  // Two rows of text with an empty band of background between them.
+  std::vector<bool> inked(kHeight);
+  for (int y = 0; y < kHeight; ++y) inked[y] = coloursIn({0, y, kWidth, y + 1}).size() > 1;
+  int runs = 0;
+  for (int y = 0; y < kHeight; ++y) runs += inked[y] && (y == 0 || !inked[y - 1]);
+  EXPECT_EQ(runs, 2);
+}
+
+TEST_F(PainterTest, RepaintsOnlyTheGivenArea) {
+  Control button = make(ControlKind::Button, "cmdMenu", 0, 0, 0, kWidth, kHeight);
+  button.backColour = 0x0000FF;
+  paint({button});
+  button.backColour = 0x00FF00;
+  paint({button}, {10, 10, 20, 20});
+  EXPECT_EQ(at(15, 15), 0x00FF00u);
+  EXPECT_EQ(at(5, 5), 0x0000FFu);
+  EXPECT_EQ(at(25, 15), 0x0000FFu);
+}
+
+}  // namespace
+}  // namespace vesk::platform::win32

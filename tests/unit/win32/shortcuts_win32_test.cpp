@@ -1,0 +1,152 @@
+// Shortcut files written through the shell's ShellLink object and read back.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdint>
+
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/shortcuts_win32.h"
+#include "temp_folder.h"
+
+namespace vesk::platform::win32 {
+namespace {
+
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
+
+struct LinkContents {
+  std::wstring path;
+  std::wstring arguments;
+  std::wstring workingDirectory;
+  std::wstring description;
+};
+
+// Loads a shortcut file with a fresh ShellLink object.
+std::optional<LinkContents> loadLink(const std::wstring& file) {
+  const ComApartment apartment;
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> persist;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              link.put())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, persist.put())) ||
+      FAILED(persist->Load(file.c_str(), STGM_READ))) {
+    return std::nullopt;
+  }
+  wchar_t text[4][MAX_PATH * 2] = {};
+  if (FAILED(link->GetPath(text[0], MAX_PATH * 2, nullptr, SLGP_RAWPATH)) ||
+      FAILED(link->GetArguments(text[1], MAX_PATH * 2)) ||
+      FAILED(link->GetWorkingDirectory(text[2], MAX_PATH * 2)) ||
+      FAILED(link->GetDescription(text[3], MAX_PATH * 2))) {
+    return std::nullopt;
+  }
+  return LinkContents{text[0], text[1], text[2], text[3]};
+}
+
+// Creates a shortcut carrying only a description, as a user might keep one.
+bool saveDescribedLink(const std::wstring& file, const wchar_t* description) {
+  const ComApartment apartment;
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> persist;
+  return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IShellLinkW, link.put())) &&
+         SUCCEEDED(link->SetPath(L"C:\\windows\\notepad.exe")) &&
+         SUCCEEDED(link->SetDescription(description)) &&
+         SUCCEEDED(link->QueryInterface(IID_IPersistFile, persist.put())) &&
+         SUCCEEDED(persist->Save(file.c_str(), TRUE));
+}
+
+// The show command as stored in the file header (little-endian at 0x3C).
+std::optional<std::uint32_t> storedShowCommand(const std::wstring& file) {
+  const auto bytes = readBytes(file);
+  if (!bytes || bytes->size() < 0x40) return std::nullopt;
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>((*bytes)[0x3C + i]);
+  return value;
+}
+
+class Win32ShortcutsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_FALSE(folder.wide().empty()); }
+
+  ShortcutSpec specFor(const std::string& name, const std::string& arguments) const {
+    return ShortcutSpec{folder.file(name), folder.file("vesk.exe"), arguments, folder.utf8(), 4};
+  }
+
+  // Wine's ShellLink keeps the target path in the ANSI code page only (Windows
+  // stores it in Unicode too), so the paths read back here are ASCII.
+  TempFolder folder{L"vesk shortcuts "};
+  Win32Shortcuts shortcuts;
+};
+
+TEST_F(Win32ShortcutsTest, SavesTargetArgumentsFolderAndShowCommand) {
+  ASSERT_TRUE(shortcuts.save(specFor("vesk - Winｷｰ.lnk", "0,0,0,11,1,1")));
+  const std::wstring file = folder.wideFile(L"vesk - Winｷｰ.lnk");
+  const auto link = loadLink(file);
+  ASSERT_TRUE(link.has_value());
+  EXPECT_EQ(link->path, folder.wideFile(L"vesk.exe"));
+  EXPECT_EQ(link->arguments, L"0,0,0,11,1,1");
+  EXPECT_EQ(link->workingDirectory, folder.wide());
+  EXPECT_EQ(storedShowCommand(file), 4u);
+}
+
+TEST(Win32ShortcutsJapanese, SavesIntoAFolderWithAJapaneseName) {
+  const TempFolder folder;
+  ASSERT_FALSE(folder.wide().empty());
+  Win32Shortcuts shortcuts;
+  ASSERT_TRUE(shortcuts.save(ShortcutSpec{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
+                                          "3,0,0,11,1,1", folder.utf8(), 4}));
+  const auto link = loadLink(folder.wideFile(L"vesk - Altｷｰ.lnk"));
+  ASSERT_TRUE(link.has_value());
+  EXPECT_EQ(link->arguments, L"3,0,0,11,1,1");
+  EXPECT_EQ(link->workingDirectory, folder.wide());
+}
+
+TEST_F(Win32ShortcutsTest, ASecondSaveKeepsTheDescription) {
+  const std::wstring file = folder.wideFile(L"vesk - Ctlｷｰ.lnk");
+  ASSERT_TRUE(saveDescribedLink(file, L"my overlay"));
+  ASSERT_TRUE(shortcuts.save(specFor("vesk - Ctlｷｰ.lnk", "1,0,0,11,1,0")));
+  ASSERT_TRUE(shortcuts.save(specFor("vesk - Ctlｷｰ.lnk", "1,2,1,12,0,0")));
+  const auto link = loadLink(file);
+  ASSERT_TRUE(link.has_value());
+  EXPECT_EQ(link->description, L"my overlay");
+  EXPECT_EQ(link->arguments, L"1,2,1,12,0,0");
+  EXPECT_EQ(link->path, folder.wideFile(L"vesk.exe"));
+}
+
+TEST_F(Win32ShortcutsTest, AFileThatIsNoShortcutIsReplaced) {
+  ASSERT_TRUE(writeBytes(folder.wideFile(L"vesk.lnk"), "not a shortcut"));
+  ASSERT_TRUE(shortcuts.save(specFor("vesk.lnk", "")));
+  const auto link = loadLink(folder.wideFile(L"vesk.lnk"));
+  ASSERT_TRUE(link.has_value());
+  EXPECT_EQ(link->path, folder.wideFile(L"vesk.exe"));
+  EXPECT_EQ(link->arguments, L"");
+}
+
+TEST_F(Win32ShortcutsTest, AMissingFolderFailsAndCreatesNothing) {
+  ShortcutSpec spec = specFor("gone\\vesk - Altｷｰ.lnk", "3,0,0,11,1,1");
+  EXPECT_FALSE(shortcuts.save(spec));
+  EXPECT_TRUE(folder.entries().empty());
+  spec.file = folder.file(std::string(300, 'x') + ".lnk");  // beyond the path limit
+  EXPECT_FALSE(shortcuts.save(spec));
+  EXPECT_TRUE(folder.entries().empty());
+  spec.file.clear();
+  EXPECT_FALSE(shortcuts.save(spec));
+}
+
+TEST(Win32ShortcutsExpand, ExpandsKnownVariablesOnly) {
+  ASSERT_TRUE(SetEnvironmentVariableW(L"VESK_TEST_FOLDER", L"C:\\ゲーム"));
+  Win32Shortcuts shortcuts;
+  EXPECT_EQ(shortcuts.expandEnvironmentStrings("%VESK_TEST_FOLDER%\\vesk.exe"),
+            "C:\\ゲーム\\vesk.exe");
+  EXPECT_EQ(shortcuts.expandEnvironmentStrings("%VESK_NO_SUCH_VARIABLE%"),
+            "%VESK_NO_SUCH_VARIABLE%");
+  EXPECT_EQ(shortcuts.expandEnvironmentStrings("D:\\vesk"), "D:\\vesk");
+  EXPECT_EQ(shortcuts.expandEnvironmentStrings(""), "");
+  SetEnvironmentVariableW(L"VESK_TEST_FOLDER", nullptr);
+}
+
+}  // namespace
+}  // namespace vesk::platform::win32

@@ -1,0 +1,106 @@
+// The process-wide services: folder and command-line texts, the single
+// instance, screen units and random numbers.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+
+#include "platform/win32/gdi_objects.h"
+#include "platform/win32/process_text.h"
+#include "platform/win32/system_win32.h"
+#include "platform/win32/wide_text.h"
+
+namespace vesk::platform::win32 {
+namespace {
+
+TEST(ProcessText, FolderOfModulePathKeepsOnlyADriveRootsBackslash) {
+  EXPECT_EQ(folderOfModulePath(L"C:\\Games\\vesk\\vesk.exe"), L"C:\\Games\\vesk");
+  EXPECT_EQ(folderOfModulePath(L"C:\\vesk.exe"), L"C:\\");
+  EXPECT_EQ(folderOfModulePath(L"\\\\?\\C:\\vesk.exe"), L"\\\\?\\C:\\");
+  EXPECT_EQ(folderOfModulePath(L"\\\\server\\share\\vesk.exe"), L"\\\\server\\share");
+  EXPECT_EQ(folderOfModulePath(L"D:\\ゲーム\\ツール\\vesk.exe"), L"D:\\ゲーム\\ツール");
+  EXPECT_EQ(folderOfModulePath(L"vesk.exe"), L"");
+}
+
+TEST(ProcessText, ArgumentsFollowTheProgramNameAsTheRuntimeReadsIt) {
+  EXPECT_EQ(argumentsOfCommandLine(L"\"C:\\My Games\\vesk.exe\" 1,2,1,12,0"), L"1,2,1,12,0");
+  EXPECT_EQ(argumentsOfCommandLine(L"vesk.exe 3,2,1,14,0,1"), L"3,2,1,14,0,1");
+  EXPECT_EQ(argumentsOfCommandLine(L"C:\\\"My Games\"\\vesk.exe 1"), L"1");
+  EXPECT_EQ(argumentsOfCommandLine(L"vesk.exe \t  ,,,,,1  "), L",,,,,1  ");  // kept as typed
+  EXPECT_EQ(argumentsOfCommandLine(L"vesk.exe  \" 1\" x"), L"\" 1\" x");
+  EXPECT_EQ(argumentsOfCommandLine(L"\"C:\\My Games\\vesk.exe\""), L"");
+  EXPECT_EQ(argumentsOfCommandLine(L"\"C:\\unclosed 1,2"), L"");
+  EXPECT_EQ(argumentsOfCommandLine(L"vesk.exe"), L"");
+  EXPECT_EQ(argumentsOfCommandLine(L""), L"");
+}
+
+TEST(Win32System, ExeFolderIsTheFolderOfThisProgram) {
+  Win32System system;
+  const std::string folder = system.exeFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_TRUE(folder.back() != '\\' || folder.size() == 3) << folder;
+  EXPECT_TRUE(PathIsDirectoryW(toWide(folder).c_str())) << folder;
+  wchar_t module[MAX_PATH * 4] = {};
+  ASSERT_GT(GetModuleFileNameW(nullptr, module, MAX_PATH * 4), 0u);
+  EXPECT_EQ(toUtf8(module).rfind(folder, 0), 0u);
+}
+
+TEST(Win32System, CommandLineArgumentsLeaveOutTheProgram) {
+  Win32System system;
+  const std::string arguments = system.commandLineArguments();
+  const std::string commandLine = toUtf8(GetCommandLineW());
+  ASSERT_GE(commandLine.size(), arguments.size());
+  EXPECT_EQ(commandLine.substr(commandLine.size() - arguments.size()), arguments);
+  EXPECT_EQ(arguments.find("vesk_unit_tests"), std::string::npos) << arguments;
+}
+
+// Each Win32System creates the named mutex anew; within one process a
+// second create of an existing mutex reports it as taken, which stands in
+// here for a second start of the program.
+TEST(Win32System, OneInstancePerUserWhileTheFirstLives) {
+  {
+    Win32System first;
+    ASSERT_FALSE(first.anotherInstanceRunning());
+    EXPECT_FALSE(first.anotherInstanceRunning());  // asked again: the same answer
+    Win32System second;
+    EXPECT_TRUE(second.anotherInstanceRunning());
+  }
+  // The first has ended and released the mutex.
+  Win32System later;
+  EXPECT_FALSE(later.anotherInstanceRunning());
+}
+
+TEST(Win32System, TwipsPerPixelMatchTheScreen) {
+  Win32System system;
+  const WindowDc screen(nullptr);
+  ASSERT_TRUE(screen);
+  const int dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
+  EXPECT_EQ(system.twipsPerPixelX(), 1440 / dpiX);
+  EXPECT_EQ(system.twipsPerPixelY(), 1440 / dpiY);
+  if (dpiX == 96) {
+    EXPECT_EQ(system.twipsPerPixelX(), 15);
+  }
+}
+
+TEST(Win32System, RandomNumbersRepeatFromRunToRun) {
+  Win32System a;
+  Win32System b;
+  double lowest = 1;
+  double highest = 0;
+  for (int i = 0; i < 1000; ++i) {
+    const double x = a.random();
+    ASSERT_GE(x, 0.0);
+    ASSERT_LT(x, 1.0);
+    EXPECT_EQ(x, b.random());
+    lowest = std::min(lowest, x);
+    highest = std::max(highest, x);
+  }
+  EXPECT_LT(lowest, 0.01);
+  EXPECT_GT(highest, 0.99);
+}
+
+}  // namespace
+}  // namespace vesk::platform::win32

@@ -1,0 +1,299 @@
+// The program's windows on the real window manager: styles, sizes, events,
+// repaint areas, modal loops and hotkeys.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/win32/windowing_win32.h"
+
+namespace vesk::platform::win32 {
+namespace {
+
+struct RecordedEvents : WindowEvents {
+  std::vector<MouseEvent> mouse;
+  std::vector<std::string> clicks;
+  std::vector<int> hotKeys;
+  int timers = 0;
+  int closeRequests = 0;
+  std::function<void()> onTimerDo;
+  std::function<void()> onCloseDo;
+
+  void onTimer() override {
+    ++timers;
+    if (onTimerDo) onTimerDo();
+  }
+  void onHotKey(int id) override { hotKeys.push_back(id); }
+  void onMouse(const MouseEvent& event) override { mouse.push_back(event); }
+  void onClick(const std::string& control, int index) override {
+    clicks.push_back(control + "(" + std::to_string(index) + ")");
+  }
+  void onCloseRequest() override {
+    ++closeRequests;
+    if (onCloseDo) onCloseDo();
+  }
+};
+
+HWND hwndOf(const Window& window) { return reinterpret_cast<HWND>(window.handle()); }
+
+LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
+
+// Dispatches messages until the condition holds or five seconds pass.
+bool pumpUntil(const std::function<bool()>& condition) {
+  const ULONGLONG deadline = GetTickCount64() + 5000;
+  while (!condition()) {
+    if (GetTickCount64() > deadline) return false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+Control control(ControlKind kind, const std::string& name, int index, RECT r) {
+  Control c;
+  c.kind = kind;
+  c.name = name;
+  c.index = index;
+  c.left = r.left;
+  c.top = r.top;
+  c.width = r.right - r.left;
+  c.height = r.bottom - r.top;
+  return c;
+}
+
+class Win32WindowTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<Window> strip(const std::string& name) {
+    return windowing.createWindow(WindowSpec{name, "", WindowStyle::Strip, 200, 33, kKeyColour},
+                                  events);
+  }
+
+  Win32Windowing windowing;
+  RecordedEvents events;
+};
+
+TEST_F(Win32WindowTest, StripIsAHiddenTopmostToolPopupOfTheClientSize) {
+  const auto window = strip("frmTestStrip");
+  const HWND hwnd = hwndOf(*window);
+  ASSERT_TRUE(IsWindow(hwnd));
+  wchar_t className[64] = {};
+  GetClassNameW(hwnd, className, 64);
+  EXPECT_STREQ(className, L"vesk.frmTestStrip");
+  EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP);
+  const LONG exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
+  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+  EXPECT_FALSE(window->visible());
+  EXPECT_EQ(window->bounds().width(), 200);
+  EXPECT_EQ(window->bounds().height(), 33);
+
+  window->setBounds(104, 70, 1024, 190);
+  EXPECT_EQ(window->bounds(), (Rect{104, 70, 1128, 260}));
+  window->setVisible(true);
+  EXPECT_TRUE(window->visible());
+  window->setVisible(false);
+  EXPECT_FALSE(window->visible());
+}
+
+TEST_F(Win32WindowTest, ToolDialogHasACaptionAndTheRequestedClientArea) {
+  const auto window = windowing.createWindow(
+      WindowSpec{"frmTestDialog", "狩人珠劣化期限", WindowStyle::ToolDialog, 285, 66, 0x400040},
+      events);
+  const HWND hwnd = hwndOf(*window);
+  ASSERT_TRUE(IsWindow(hwnd));
+  EXPECT_TRUE(GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION);
+  EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  RECT client{};
+  ASSERT_TRUE(GetClientRect(hwnd, &client));
+  EXPECT_EQ(client.right, 285);
+  EXPECT_EQ(client.bottom, 66);
+  wchar_t caption[32] = {};
+  GetWindowTextW(hwnd, caption, 32);
+  EXPECT_STREQ(caption, L"狩人珠劣化期限");
+}
+
+TEST_F(Win32WindowTest, ColourKeyMakesTheWindowLayered) {
+  const auto window = strip("frmTestKey");
+  window->setColourKey(kKeyColour);
+  const HWND hwnd = hwndOf(*window);
+  EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  COLORREF key = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, &key, nullptr, &flags));
+  EXPECT_EQ(key, kKeyColour);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+}
+
+TEST_F(Win32WindowTest, PresentInvalidatesOnlyWhatChanged) {
+  const auto window = strip("frmTestPresent");
+  const HWND hwnd = hwndOf(*window);
+  window->setVisible(true);
+  std::vector<Control> controls = {control(ControlKind::Button, "cmdMenu", 0, {0, 0, 70, 20}),
+                                   control(ControlKind::TextBox, "txtMenu", 0, {8, 4, 63, 16})};
+  controls[1].text = "0:00:00.00";
+  window->present(controls);
+  UpdateWindow(hwnd);
+  RECT stale{};
+  EXPECT_FALSE(GetUpdateRect(hwnd, &stale, FALSE));
+
+  window->present(controls);  // nothing new: nothing to repaint
+  EXPECT_FALSE(GetUpdateRect(hwnd, &stale, FALSE));
+
+  controls[1].text = "0:00:01.00";
+  window->present(controls);
+  ASSERT_TRUE(GetUpdateRect(hwnd, &stale, FALSE));
+  EXPECT_EQ(stale.left, 8);
+  EXPECT_EQ(stale.top, 4);
+  EXPECT_EQ(stale.right, 63);
+  EXPECT_EQ(stale.bottom, 16);
+  UpdateWindow(hwnd);
+  EXPECT_FALSE(GetUpdateRect(hwnd, &stale, FALSE));
+}
+
+TEST_F(Win32WindowTest, MousePressesAndReleasesReachTheControlUnderThePointer) {
+  const auto window = strip("frmTestMouse");
+  const HWND hwnd = hwndOf(*window);
+  window->present({control(ControlKind::TextBox, "txtMenu", 2, {5, 2, 45, 15}),
+                   control(ControlKind::Button, "cmdMenu", 2, {0, 0, 50, 20}),
+                   control(ControlKind::Button, "Command1", -1, {0, 25, 40, 33})});
+
+  SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, at(10, 5));
+  SendMessageW(hwnd, WM_RBUTTONUP, MK_SHIFT, at(80, 5));  // released outside: still the box
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at(2, 18));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, at(2, 18));
+  SendMessageW(hwnd, WM_MBUTTONDOWN, MK_MBUTTON, at(150, 5));  // on no control: nothing
+  ASSERT_EQ(events.mouse.size(), 4u);
+  const MouseEvent& press = events.mouse[0];
+  EXPECT_EQ(press.control, "txtMenu");
+  EXPECT_EQ(press.index, 2);
+  EXPECT_TRUE(press.down);
+  EXPECT_EQ(press.button, kButtonRight);
+  EXPECT_EQ(press.shift, 1);
+  EXPECT_EQ(press.x, 5);
+  EXPECT_EQ(press.y, 3);
+  EXPECT_EQ(events.mouse[1].control, "txtMenu");
+  EXPECT_FALSE(events.mouse[1].down);
+  EXPECT_EQ(events.mouse[1].x, 75);
+  EXPECT_EQ(events.mouse[2].control, "cmdMenu");
+  EXPECT_EQ(events.mouse[2].button, kButtonLeft);
+  EXPECT_TRUE(events.clicks.empty());  // only the date button has a click
+
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at(10, 30));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, at(12, 29));
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at(10, 30));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, at(100, 29));  // dragged off: no click
+  EXPECT_EQ(events.clicks, std::vector<std::string>{"Command1(-1)"});
+}
+
+TEST_F(Win32WindowTest, SystemMessagesBecomeEventsOrAreSwallowed) {
+  auto window = strip("frmTestMessages");
+  const HWND hwnd = hwndOf(*window);
+  SendMessageW(hwnd, WM_HOTKEY, 1029, 0);
+  EXPECT_EQ(events.hotKeys, std::vector<int>{1029});
+  EXPECT_EQ(SendMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), at(5, 5)), 0);
+
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(events.closeRequests, 1);
+  EXPECT_TRUE(IsWindow(hwnd));  // only the program closes its windows
+
+  // A close handler may destroy the window, and even delete it.
+  events.onCloseDo = [&] { window.reset(); };
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(window, nullptr);
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(Win32WindowTest, DestroyIsFinalAndRepeatable) {
+  const auto window = strip("frmTestDestroy");
+  const HWND hwnd = hwndOf(*window);
+  window->destroy();
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(window->handle(), 0u);
+  window->destroy();
+  window->setVisible(true);
+  window->present({control(ControlKind::Label, "l", 0, {0, 0, 5, 5})});
+  EXPECT_FALSE(window->visible());
+}
+
+TEST_F(Win32WindowTest, TimerTicksUntilStopped) {
+  const auto window = strip("frmTestTimer");
+  window->setTimer(10, true);
+  EXPECT_TRUE(pumpUntil([&] { return events.timers >= 3; }));
+  window->setTimer(10, false);
+  EXPECT_FALSE(KillTimer(hwndOf(*window), 1));  // no timer left to stop
+}
+
+TEST_F(Win32WindowTest, ModalLoopRunsUntilTheWindowIsDestroyed) {
+  const auto main = strip("frmTestModalOwner");
+  RecordedEvents dialogEvents;
+  const auto dialog = windowing.createWindow(
+      WindowSpec{"frmTestModal", "modal", WindowStyle::ToolDialog, 100, 40, 0}, dialogEvents);
+  bool mainWasDisabled = false;
+  dialogEvents.onTimerDo = [&] {
+    mainWasDisabled = !IsWindowEnabled(hwndOf(*main));
+    dialog->destroy();
+  };
+  dialog->setTimer(10, true);
+  dialog->runModal();
+  EXPECT_EQ(dialog->handle(), 0u);
+  EXPECT_TRUE(mainWasDisabled);
+  EXPECT_TRUE(IsWindowEnabled(hwndOf(*main)));
+}
+
+TEST_F(Win32WindowTest, MessageLoopRunsUntilQuit) {
+  const auto window = strip("frmTestLoop");
+  events.onTimerDo = [&] {
+    if (events.timers == 2) windowing.quit();
+  };
+  window->setTimer(10, true);
+  windowing.runMessageLoop();
+  EXPECT_EQ(events.timers, 2);
+}
+
+TEST_F(Win32WindowTest, OtherWindowsAreFoundMeasuredAndRestacked) {
+  const auto window = strip("frmTestFind");
+  window->setBounds(100, 50, 300, 190);
+  const WindowHandle found = windowing.findWindowByClass("vesk.frmTestFind");
+  EXPECT_EQ(found, window->handle());
+  EXPECT_EQ(windowing.findWindowByClass(" M H F  (absent)"), 0u);
+  Rect outer;
+  Rect client;
+  ASSERT_TRUE(windowing.getWindowRect(found, outer));
+  ASSERT_TRUE(windowing.getClientRect(found, client));
+  EXPECT_EQ(outer, (Rect{100, 50, 400, 240}));
+  EXPECT_EQ(client, (Rect{0, 0, 300, 190}));
+  EXPECT_TRUE(windowing.setWindowPos(found, kHwndNoTopmost, kSwpNoMove | kSwpNoSize));
+  EXPECT_FALSE(GetWindowLongW(hwndOf(*window), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(windowing.getWindowRect(0, outer));
+  EXPECT_FALSE(windowing.getClientRect(0, client));
+}
+
+TEST_F(Win32WindowTest, HotKeysAreRegisteredAndDelivered) {
+  const auto window = strip("frmTestHotKey");
+  const WindowHandle owner = window->handle();
+  constexpr unsigned kModifiers = kModCtrl | kModAlt | kModShift;
+  ASSERT_TRUE(windowing.registerHotKey(owner, 1054, kModifiers, VK_F9));
+  EXPECT_FALSE(windowing.registerHotKey(owner, 1055, kModifiers, VK_F9));  // combination taken
+
+  INPUT keys[8] = {};
+  const WORD sequence[] = {VK_CONTROL, VK_MENU, VK_SHIFT, VK_F9};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = keys[7 - i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = keys[7 - i].ki.wVk = sequence[i];
+    keys[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  ASSERT_EQ(SendInput(8, keys, sizeof(INPUT)), 8u);
+  EXPECT_TRUE(pumpUntil([&] { return !events.hotKeys.empty(); }));
+  EXPECT_EQ(events.hotKeys, std::vector<int>{1054});
+
+  EXPECT_TRUE(windowing.unregisterHotKey(owner, 1054));
+  EXPECT_FALSE(windowing.unregisterHotKey(owner, 1054));
+}
+
+}  // namespace
+}  // namespace vesk::platform::win32
