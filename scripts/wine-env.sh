@@ -16,14 +16,14 @@ vesk_wine_log="${WINEPREFIX%/}.log"
 
 vesk_wine_prepare() {
   mkdir -p "$WINEPREFIX"
-  wineserver -p >/dev/null 2>&1 </dev/null
+  wineserver -p >/dev/null 2>&1 </dev/null || true  # already running
   if [ ! -f "$WINEPREFIX/.vesk-ready" ]; then
     wineboot -i >>"$vesk_wine_log" 2>&1 </dev/null
     local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
     wine reg add "$key" /v 'MS UI Gothic' /t REG_SZ /d IPAGothic /f >>"$vesk_wine_log" 2>&1 </dev/null
     wine reg add "$key" /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >>"$vesk_wine_log" 2>&1 </dev/null
     wine reg add "$key" /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >>"$vesk_wine_log" 2>&1 </dev/null
-    wineserver -p >/dev/null 2>&1 </dev/null
     touch "$WINEPREFIX/.vesk-ready"
   fi
+  return 0
 }

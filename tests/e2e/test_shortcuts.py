@@ -63,3 +63,46 @@ class ShortcutTests(E2ECase):
 class ShortcutsInJapaneseFolderTests(ShortcutTests):
     """The same from a folder whose name is not ASCII."""
     folder_name = "狩猟 ツール"
+
+
+class ShortcutsAtDriveRootTests(ShortcutTests):
+    """The program started from the root of a drive: the folder text is then
+    "R:\\" and file names are joined to it as they stand."""
+
+    def write_shortcuts(self, args):
+        folder = self.make_program_folder("root")
+        drive = os.path.join(self.session.prefix.prefix_dir, "dosdevices", "r:")
+        os.symlink(folder, drive)
+        self.addCleanup(os.remove, drive)
+        vesk = self.start_vesk_at("R:\\vesk.exe", args)
+        self.wait_window(MAIN_CLASS, exe=VESK_EXE, process=vesk)
+        self.driver.keys("win+s")
+        paths = {key: os.path.join(folder, name) for key, name in NAMES.items()}
+
+        def readable():
+            try:
+                return {key: read_shortcut(path) for key, path in paths.items()}
+            except (OSError, ValueError):
+                return None
+        shortcuts = wait_for(readable, f"the shortcut files {sorted(NAMES.values())} in R:\\",
+                             observed=lambda: sorted(os.listdir(folder)))
+        self.assertTrue(vesk.running(), "vesk ended after writing its shortcuts")
+        return folder, shortcuts
+
+    def start_vesk_at(self, windows_exe, args):
+        process = self.session.prefix.start(windows_exe, [args] if args else [],
+                                            cwd=self.work_dir, name="vesk")
+        self._processes.append(process)
+        return process
+
+    def assert_shortcuts(self, folder, shortcuts, arguments):
+        for key, expected_args in arguments.items():
+            info = shortcuts[key]
+            with self.subTest(shortcut=NAMES[key]):
+                self.assertEqual(info.get("Command line arguments"), expected_args)
+                # The shell may store "R:\\vesk.exe" as given or normalised;
+                # either names the program at the drive's root.
+                target = info.get("Local path", "")
+                self.assertEqual(target.replace("\\\\", "\\"), "R:\\vesk.exe", "target path")
+                self.assertEqual(info.get("Working directory"), "R:\\", "working directory")
+                self.assertEqual(info["show command"], SHOW_NO_ACTIVATE, "show command")

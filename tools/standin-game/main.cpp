@@ -4,9 +4,11 @@
 // Exit codes: 0 after WM_CLOSE, 2 for a refused command line, 3 when the
 // click log cannot be opened, 4 when the window cannot be created.
 #include <windows.h>
-
+// Declares CommandLineToArgvW; must follow windows.h.
 #include <shellapi.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,20 +40,31 @@ void reportError(const std::wstring& text) {
   WriteFile(err, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-std::vector<std::wstring> commandLineArguments() {
-  std::vector<std::wstring> args;
+struct LocalFreeDeleter {
+  void operator()(LPWSTR* block) const { LocalFree(block); }
+};
+
+// The arguments after the program's own name; nullopt when the command line
+// cannot be split.
+std::optional<std::vector<std::wstring>> commandLineArguments() {
   int count = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (argv == nullptr) return args;
-  for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
-  LocalFree(argv);
+  const std::unique_ptr<LPWSTR, LocalFreeDeleter> argv(
+      CommandLineToArgvW(GetCommandLineW(), &count));
+  if (!argv) return std::nullopt;
+  std::vector<std::wstring> args;
+  for (int i = 1; i < count; ++i) args.emplace_back(argv.get()[i]);
   return args;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  const standin::ParseResult parsed = standin::parseOptions(commandLineArguments());
+  const auto args = commandLineArguments();
+  if (!args) {
+    reportError(L"cannot split the command line");
+    return kExitBadCommandLine;
+  }
+  const standin::ParseResult parsed = standin::parseOptions(*args);
   if (!parsed.options) {
     reportError(parsed.error);
     return kExitBadCommandLine;

@@ -1,10 +1,12 @@
 #include "platform/win32/files_win32.h"
 
 #include <windows.h>
+// The shell headers rely on windows.h.
 #include <shlwapi.h>
 
 #include <string>
 
+#include "platform/win32/file_replace.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
@@ -13,7 +15,6 @@ namespace vesk::platform::win32 {
 namespace {
 
 constexpr DWORD kReadChunk = 64 * 1024;
-constexpr int kTemporaryNameAttempts = 100;
 
 // Errors of CreateFileW that mean there is no file of that name at all; any
 // other error means the file is there but cannot be opened.
@@ -35,33 +36,6 @@ bool meansMissing(DWORD error) {
 
 ReadResult failure(ReadStatus status) { return ReadResult{status, {}}; }
 
-bool writeAll(HANDLE file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const DWORD request = bytes.size() > MAXDWORD ? MAXDWORD : static_cast<DWORD>(bytes.size());
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), request, &written, nullptr) || written == 0) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
-}
-
-// Creates a new, empty temporary file in the target's folder (the target's
-// name plus a suffix), so that the final move stays on one volume.
-UniqueHandle createTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    temporary = target + L".~vesk" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(counter++) + L".tmp";
-    UniqueHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) return file;
-    const DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
-  }
-  temporary.clear();
-  return UniqueHandle();
-}
-
 }  // namespace
 
 bool Win32Files::exists(const std::string& path) {
@@ -72,10 +46,9 @@ bool Win32Files::exists(const std::string& path) {
 ReadResult Win32Files::read(const std::string& path, std::size_t maxBytes) {
   const std::wstring wide = toWide(path);
   if (wide.empty()) return failure(ReadStatus::Missing);
-  UniqueHandle file(CreateFileW(wide.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
-                                nullptr));
+  UniqueHandle file(CreateFileW(
+      wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) {
     return failure(meansMissing(GetLastError()) ? ReadStatus::Missing : ReadStatus::Unreadable);
   }
@@ -116,19 +89,7 @@ bool Win32Files::writeLine(const std::string& path, std::string_view line) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   std::string contents(line);
   contents += "\r\n";
-
-  std::wstring temporary;
-  UniqueHandle file = createTemporaryBeside(target, temporary);
-  if (!file) return false;
-  const bool written = writeAll(file.get(), contents) && FlushFileBuffers(file.get());
-  const bool closed = file.close();
-  if (written && closed &&
-      MoveFileExW(temporary.c_str(), target.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  DeleteFileW(temporary.c_str());
-  return false;
+  return replaceFileContents(target, contents);
 }
 
 bool Win32Files::remove(const std::string& path) {

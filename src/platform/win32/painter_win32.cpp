@@ -107,7 +107,8 @@ void Painter::drawControl(HDC dc, const Control& control) {
       fill(dc, arrow, kArrowFace);
       drawArrow(dc, arrow);
       Control shown = control;
-      if (control.selected >= 0 && static_cast<std::size_t>(control.selected) < control.items.size()) {
+      if (control.selected >= 0 &&
+          static_cast<std::size_t>(control.selected) < control.items.size()) {
         shown.text = control.items[static_cast<std::size_t>(control.selected)];
       }
       shown.textColour = kBorderColour;
@@ -135,8 +136,17 @@ void Painter::drawText(HDC dc, const Control& control, RECT box, UINT format) {
   std::wstring text = toWide(control.text);
   if (text.empty() || IsRectEmpty(&box) || text.size() > INT_MAX) return;
   const HFONT font = fontFor(dc, control.font);
-  const SelectionScope fontInDc(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  const SelectionScope fontInDc(
+      dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   SetTextColor(dc, colourRef(control.textColour));
+  // A single line wider than its box shows its beginning, as an edit
+  // control does, rather than a middle part cut at both ends.
+  SIZE extent{};
+  if ((format & DT_SINGLELINE) && (format & DT_CENTER) &&
+      GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent) &&
+      extent.cx > box.right - box.left) {
+    format &= ~static_cast<UINT>(DT_CENTER);
+  }
   DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, format | DT_NOPREFIX);
 }
 
@@ -149,9 +159,10 @@ HFONT Painter::fontFor(HDC dc, const Font& font) {
 
   std::wstring face = toWide(font.name);
   if (face.size() >= LF_FACESIZE) face.resize(LF_FACESIZE - 1);
-  const int height = -static_cast<int>(std::lround(points * (dotsPerInch > 0 ? dotsPerInch : 96) / 72.0));
-  const auto charset = static_cast<DWORD>(font.charset >= 0 && font.charset <= 255 ? font.charset
-                                                                                    : DEFAULT_CHARSET);
+  const int height =
+      -static_cast<int>(std::lround(points * (dotsPerInch > 0 ? dotsPerInch : 96) / 72.0));
+  const auto charset =
+      static_cast<DWORD>(font.charset >= 0 && font.charset <= 255 ? font.charset : DEFAULT_CHARSET);
   GdiObject<HFONT> created(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
                                        FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
                                        CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,

@@ -1,15 +1,26 @@
 #include "platform/win32/shortcuts_win32.h"
 
 #include <windows.h>
+// The shell headers rely on windows.h.
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <cwchar>
+
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/file_replace.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/link_info_unicode.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform::win32 {
 
 namespace {
+
+// Room for the longest path that Windows accepts.
+constexpr int kLongestPath = 32768;
+// A shortcut is a few hundred bytes; anything near this is not one.
+constexpr std::size_t kLargestShortcut = 1 << 20;
 
 ComPtr<IShellLinkW> createShellLink() {
   ComPtr<IShellLinkW> link;
@@ -24,6 +35,17 @@ ComPtr<IPersistFile> persistFileOf(const ComPtr<IShellLinkW>& link) {
   ComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.put()))) file.reset();
   return file;
+}
+
+// Makes sure the saved file carries its target in Unicode too (see
+// link_info_unicode.h); the shell's file stays as it is when that needs no
+// change.
+bool keepUnicodeTarget(const std::string& path, const std::wstring& widePath,
+                       const std::wstring& target) {
+  const ReadResult saved = Win32Files().read(path, kLargestShortcut);
+  if (saved.status != ReadStatus::Ok) return false;
+  const auto patched = withUnicodeTarget(saved.bytes, target, CP_ACP);
+  return !patched || replaceFileContents(widePath, *patched);
 }
 
 }  // namespace
@@ -76,7 +98,12 @@ bool Win32Shortcuts::save(const ShortcutSpec& spec) {
       FAILED(link->SetShowCmd(spec.showCommand))) {
     return false;
   }
-  return SUCCEEDED(persist->Save(file.c_str(), TRUE));
+  // The target as the shell object holds it, in Unicode, before saving.
+  std::wstring resolved(kLongestPath, L'\0');
+  if (FAILED(link->GetPath(resolved.data(), kLongestPath, nullptr, SLGP_RAWPATH))) return false;
+  resolved.resize(wcsnlen(resolved.c_str(), resolved.size()));
+  if (FAILED(persist->Save(file.c_str(), TRUE))) return false;
+  return keepUnicodeTarget(spec.file, file, resolved);
 }
 
 }  // namespace vesk::platform::win32

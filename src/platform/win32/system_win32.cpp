@@ -1,6 +1,7 @@
 #include "platform/win32/system_win32.h"
 
 #include <windows.h>
+// sddl.h relies on windows.h.
 #include <sddl.h>
 
 #include <memory>

@@ -12,7 +12,8 @@ class UniqueHandle {
   UniqueHandle() = default;
   // Takes a handle as CreateFileW or CreateMutexW return it; both failure
   // values (null and INVALID_HANDLE_VALUE) mean "no handle".
-  explicit UniqueHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+  explicit UniqueHandle(HANDLE handle)
+      : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
   UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) {

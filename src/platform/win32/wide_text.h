@@ -18,7 +18,8 @@ inline std::wstring toWide(std::string_view utf8) {
   const int needed = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
   if (needed <= 0) return {};
   std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-  if (MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), needed) != needed) return {};
+  if (MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), needed) != needed)
+    return {};
   return wide;
 }
 
@@ -30,8 +31,8 @@ inline std::string toUtf8(std::wstring_view wide) {
       WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
   if (needed <= 0) return {};
   std::string utf8(static_cast<std::size_t>(needed), '\0');
-  if (WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr,
-                          nullptr) != needed) {
+  if (WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr, nullptr) !=
+      needed) {
     return {};
   }
   return utf8;

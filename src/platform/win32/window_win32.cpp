@@ -74,7 +74,7 @@ void Win32Window::create(const WindowSpec& spec) {
     return;
   }
   // Frame metrics can differ from what AdjustWindowRectEx predicts (themes,
-  // Wine's window manager): correct the outer size until the client fits.
+  // Wine's window manager): correct the outer size so that the client fits.
   RECT client{};
   RECT now{};
   if (!strip && GetClientRect(window_, &client) && GetWindowRect(window_, &now)) {
@@ -89,7 +89,8 @@ void Win32Window::create(const WindowSpec& spec) {
 
 LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* self =
+        static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->window_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
@@ -175,7 +176,10 @@ LRESULT Win32Window::onMouseButton(int button, bool down, WPARAM wParam, LPARAM 
       press_.buttons &= ~button;
       click = button == kButtonLeft && press_.kind == ControlKind::Button &&
               press_.name == kClickableButton && PtInRect(&press_.rect, point);
-      if (press_.buttons == 0) ReleaseCapture();  // clears press_
+      if (press_.buttons == 0) {
+        press_ = Press();
+        ReleaseCapture();
+      }
     }
   } else {
     const Control* hit = controlAt(controls_, point);
@@ -251,7 +255,8 @@ void Win32Window::setTimer(int intervalMs, bool enabled) {
 
 void Win32Window::present(const std::vector<Control>& controls) {
   if (window_) {
-    for (const RECT& area : changedAreas(controls_, controls)) InvalidateRect(window_, &area, FALSE);
+    for (const RECT& area : changedAreas(controls_, controls))
+      InvalidateRect(window_, &area, FALSE);
   }
   controls_ = controls;
 }

@@ -12,8 +12,8 @@ std::string utf8(std::wstring_view text) {
                                        nullptr, 0, nullptr, nullptr);
   if (size <= 0) return "?";
   std::string out(static_cast<size_t>(size), '\0');
-  if (WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                          size, nullptr, nullptr) != size) {
+  if (WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                          nullptr, nullptr) != size) {
     return "?";
   }
   return out;

@@ -57,10 +57,10 @@ int dismissMessageBox(HWND dialog) {
   return 0;
 }
 
-int print(const std::string& text) {
-  if (driver::writeOut(text)) return 0;
-  return fail("cannot write to standard output, error " + std::to_string(GetLastError()),
-              kFailed);
+int print(const std::optional<std::string>& text) {
+  if (!text) return fail("cannot list, error " + std::to_string(GetLastError()), kFailed);
+  if (driver::writeOut(*text)) return 0;
+  return fail("cannot write to standard output, error " + std::to_string(GetLastError()), kFailed);
 }
 
 int injectKeys(int argc, wchar_t** argv) {

@@ -1,10 +1,11 @@
 #include "window_list.h"
 
 #include <windows.h>
-
+// Declares the Toolhelp process snapshot; must follow windows.h.
 #include <tlhelp32.h>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "json_out.h"
@@ -29,16 +30,16 @@ class SnapshotHandle {
   HANDLE handle_;
 };
 
-ProcessNames processNames() {
-  ProcessNames names;
+std::optional<ProcessNames> processNames() {
   SnapshotHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot.valid()) return names;
+  if (!snapshot.valid()) return std::nullopt;
+  ProcessNames names;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-       more = Process32NextW(snapshot.get(), &entry)) {
+  if (!Process32FirstW(snapshot.get(), &entry)) return std::nullopt;
+  do {
     names[entry.th32ProcessID] = entry.szExeFile;
-  }
+  } while (Process32NextW(snapshot.get(), &entry));
   return names;
 }
 
@@ -88,7 +89,7 @@ BOOL CALLBACK collectTopLevel(HWND hwnd, LPARAM param) {
 }
 
 std::string describe(HWND hwnd, const ProcessNames& names) {
-  DWORD pid = 0;
+  DWORD pid = 0;  // stays 0 for a window that is gone meanwhile
   GetWindowThreadProcessId(hwnd, &pid);
   const auto name = names.find(pid);
   RECT rect{};
@@ -121,18 +122,21 @@ std::string describe(HWND hwnd, const ProcessNames& names) {
 
 }  // namespace
 
-std::string listWindows() {
+std::optional<std::string> listWindows() {
   std::vector<HWND> windows;
-  EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&windows));
-  const ProcessNames names = processNames();
+  if (!EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&windows))) return std::nullopt;
+  const std::optional<ProcessNames> names = processNames();
+  if (!names) return std::nullopt;
   std::string out;
-  for (HWND hwnd : windows) out += describe(hwnd, names);
+  for (HWND hwnd : windows) out += describe(hwnd, *names);
   return out;
 }
 
-std::string listProcesses() {
+std::optional<std::string> listProcesses() {
+  const std::optional<ProcessNames> names = processNames();
+  if (!names) return std::nullopt;
   std::string out;
-  for (const auto& [pid, exe] : processNames()) {
+  for (const auto& [pid, exe] : *names) {
     out += "{\"pid\":";
     out += std::to_string(pid);
     out += ",\"exe\":";

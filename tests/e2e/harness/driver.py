@@ -46,7 +46,7 @@ class Driver:
         code, output, errors = self.prefix.run(self.exe, args)
         if code != 0:
             raise AssertionError(f"driver {' '.join(args)} failed with exit code {code}: "
-                                 f"{errors.strip()}")
+                                 f"stderr {errors.strip()!r}, stdout {output[:200]!r}")
         return output
 
     def windows(self):

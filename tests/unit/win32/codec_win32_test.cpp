@@ -64,13 +64,16 @@ TEST(Win32Codec, InvalidBytesBecomeOneReplacementEach) {
   const std::string r = "\xEF\xBF\xBD";
   EXPECT_EQ(cp932ToUtf8("\x85\x40"), r + "@");  // unassigned pair: the lead alone is bad
   EXPECT_EQ(cp932ToUtf8("\x81\n"), r + "\n");   // a line feed is never swallowed
-  EXPECT_EQ(cp932ToUtf8("\x81\x7F" "A"), r + "\x7F" "A");
+  EXPECT_EQ(cp932ToUtf8("\x81\x7F"
+                        "A"),
+            r + "\x7F"
+                "A");
   EXPECT_EQ(cp932ToUtf8("\x80"), r);
   EXPECT_EQ(cp932ToUtf8("\xA0"), r);
   EXPECT_EQ(cp932ToUtf8("\xFD\xFE\xFF"), r + r + r);
   EXPECT_EQ(cp932ToUtf8("A\x82"), "A" + r);  // cut off after a lead byte
   EXPECT_EQ(cp932ToUtf8("\xB7\x80\xB0"), "ｷ" + r + "ｰ");
-  EXPECT_EQ(cp932ToUtf8("\x81\x80"), "÷");  // 0x80 as a second byte is fine
+  EXPECT_EQ(cp932ToUtf8("\x81\x80"), "÷");             // 0x80 as a second byte is fine
   EXPECT_EQ(cp932ToUtf8("\xF0\x40"), "\xEE\x80\x80");  // user-defined area: U+E000
 }
 

@@ -1,9 +1,9 @@
 // The data files on the real file system, in a folder with a Japanese name.
-#include <gtest/gtest.h>
+#include "platform/win32/files_win32.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/win32/files_win32.h"
 #include "platform/win32/unique_handle.h"
 #include "temp_folder.h"
 
@@ -40,8 +40,9 @@ TEST_F(Win32FilesTest, ExistsForFilesAndFolders) {
 }
 
 TEST_F(Win32FilesTest, ReadsEveryByteAsWritten) {
-  const std::string samples[] = {"2010/09/25 18:00\r\n", "a\rb\rc\r", "a\r\nno final line end",
-                                 "\x91\xAE<\x95\xF1>\r\n", "bin\0ary\xFF"s, ""};
+  const std::string samples[] = {"2010/09/25 18:00\r\n",   "a\rb\rc\r",
+                                 "a\r\nno final line end", "\x91\xAE<\x95\xF1>\r\n",
+                                 "bin\0ary\xFF"s,          ""};
   for (const std::string& bytes : samples) {
     ASSERT_TRUE(writeBytes(folder.wideFile(L"caravan_que.txt"), bytes));
     const ReadResult result = files.read(folder.file("caravan_que.txt"), kLimit);

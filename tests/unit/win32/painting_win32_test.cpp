@@ -1,6 +1,5 @@
 // Control geometry, stacking and repaint areas, and the painter's pixels.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <set>
@@ -30,8 +29,8 @@ bool sameRect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom) {
 }
 
 TEST(ControlGeometry, RectanglesRoundHalvesToEven) {
-  EXPECT_TRUE(sameRect(controlRect(make(ControlKind::Label, "l", 0, 2.5, 3.5, 10.5, 1.5)), 2, 4,
-                       12, 6));
+  EXPECT_TRUE(
+      sameRect(controlRect(make(ControlKind::Label, "l", 0, 2.5, 3.5, 10.5, 1.5)), 2, 4, 12, 6));
   const RECT negative = controlRect(make(ControlKind::Label, "l", 0, 5, 5, -3, 4));
   EXPECT_TRUE(IsRectEmpty(&negative));
   // cmdDummy parked far to the right stays far to the right.
@@ -165,6 +164,22 @@ TEST_F(PainterTest, MultiLineTextBreaksAtLineEnds) {
   int runs = 0;
   for (int y = 0; y < kHeight; ++y) runs += inked[y] && (y == 0 || !inked[y - 1]);
   EXPECT_EQ(runs, 2);
+}
+
+TEST_F(PainterTest, ASingleLineTooWideForItsBoxShowsItsBeginning) {
+  const auto pixels = [&](const std::string& text, bool centred) {
+    Control box = make(ControlKind::TextBox, "txtMenu", 0, 0, 0, 40, kHeight);
+    box.text = text;
+    box.centred = centred;
+    paint({box});
+    std::vector<COLORREF> all;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < 40; ++x) all.push_back(at(x, y));
+    }
+    return all;
+  };
+  EXPECT_EQ(pixels("0:00:00.00 long", true), pixels("0:00:00.00 long", false));
+  EXPECT_NE(pixels("0", true), pixels("0", false));  // a short one stays centred
 }
 
 TEST_F(PainterTest, RepaintsOnlyTheGivenArea) {

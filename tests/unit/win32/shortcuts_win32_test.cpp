@@ -1,13 +1,14 @@
 // Shortcut files written through the shell's ShellLink object and read back.
-#include <gtest/gtest.h>
+#include "platform/win32/shortcuts_win32.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
+// The shell headers rely on windows.h.
 #include <shlobj.h>
 
 #include <cstdint>
 
 #include "platform/win32/com_ptr.h"
-#include "platform/win32/shortcuts_win32.h"
 #include "temp_folder.h"
 
 namespace vesk::platform::win32 {
@@ -50,8 +51,8 @@ bool saveDescribedLink(const std::wstring& file, const wchar_t* description) {
   const ComApartment apartment;
   ComPtr<IShellLinkW> link;
   ComPtr<IPersistFile> persist;
-  return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IShellLinkW, link.put())) &&
+  return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                    link.put())) &&
          SUCCEEDED(link->SetPath(L"C:\\windows\\notepad.exe")) &&
          SUCCEEDED(link->SetDescription(description)) &&
          SUCCEEDED(link->QueryInterface(IID_IPersistFile, persist.put())) &&
@@ -98,10 +99,20 @@ TEST(Win32ShortcutsJapanese, SavesIntoAFolderWithAJapaneseName) {
   Win32Shortcuts shortcuts;
   ASSERT_TRUE(shortcuts.save(ShortcutSpec{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
                                           "3,0,0,11,1,1", folder.utf8(), 4}));
-  const auto link = loadLink(folder.wideFile(L"vesk - Altｷｰ.lnk"));
+  // Saved twice: the second save loads what the first one wrote.
+  ASSERT_TRUE(shortcuts.save(ShortcutSpec{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
+                                          "3,0,0,11,1,1", folder.utf8(), 4}));
+  const std::wstring file = folder.wideFile(L"vesk - Altｷｰ.lnk");
+  const auto link = loadLink(file);
   ASSERT_TRUE(link.has_value());
   EXPECT_EQ(link->arguments, L"3,0,0,11,1,1");
   EXPECT_EQ(link->workingDirectory, folder.wide());
+  // Whatever the ANSI code page, the file holds the target in Unicode.
+  const std::wstring target = folder.wideFile(L"vesk.exe");
+  const std::string unicodeTarget(reinterpret_cast<const char*>(target.c_str()),
+                                  (target.size() + 1) * sizeof(wchar_t));
+  EXPECT_NE(readBytes(file).value_or("").find(unicodeTarget), std::string::npos);
+  EXPECT_EQ(folder.entries().size(), 1u);
 }
 
 TEST_F(Win32ShortcutsTest, ASecondSaveKeepsTheDescription) {

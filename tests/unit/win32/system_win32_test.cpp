@@ -1,15 +1,15 @@
 // The process-wide services: folder and command-line texts, the single
 // instance, screen units and random numbers.
-#include <gtest/gtest.h>
+#include "platform/win32/system_win32.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
+// The shell headers rely on windows.h.
 #include <shlwapi.h>
 
 #include <algorithm>
 
-#include "platform/win32/gdi_objects.h"
 #include "platform/win32/process_text.h"
-#include "platform/win32/system_win32.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform::win32 {
@@ -70,19 +70,6 @@ TEST(Win32System, OneInstancePerUserWhileTheFirstLives) {
   // The first has ended and released the mutex.
   Win32System later;
   EXPECT_FALSE(later.anotherInstanceRunning());
-}
-
-TEST(Win32System, TwipsPerPixelMatchTheScreen) {
-  Win32System system;
-  const WindowDc screen(nullptr);
-  ASSERT_TRUE(screen);
-  const int dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
-  EXPECT_EQ(system.twipsPerPixelX(), 1440 / dpiX);
-  EXPECT_EQ(system.twipsPerPixelY(), 1440 / dpiY);
-  if (dpiX == 96) {
-    EXPECT_EQ(system.twipsPerPixelX(), 15);
-  }
 }
 
 TEST(Win32System, RandomNumbersRepeatFromRunToRun) {

@@ -21,8 +21,8 @@ class TempFolder {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
       std::wstring candidate(base, length);
-      candidate += stem + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                   std::to_wstring(counter++);
+      candidate +=
+          stem + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
       if (CreateDirectoryW(candidate.c_str(), nullptr)) path_ = candidate;
     }
   }
@@ -83,16 +83,17 @@ inline bool writeBytes(const std::wstring& path, const std::string& bytes) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   DWORD written = 0;
-  const bool ok = bytes.empty() || (WriteFile(file.get(), bytes.data(),
-                                              static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                                    written == bytes.size());
+  const bool ok =
+      bytes.empty() ||
+      (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+       written == bytes.size());
   return file.close() && ok;
 }
 
 // The whole file, or nothing when it cannot be opened.
 inline std::optional<std::string> readBytes(const std::wstring& path) {
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string bytes;
   char buffer[4096];

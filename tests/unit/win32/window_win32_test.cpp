@@ -1,7 +1,6 @@
 // The program's windows on the real window manager: styles, sizes, events,
 // repaint areas, modal loops and hotkeys.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <functional>

@@ -1,0 +1,58 @@
+#include "platform/win32/file_replace.h"
+
+#include <windows.h>
+
+#include "platform/win32/unique_handle.h"
+
+namespace vesk::platform::win32 {
+
+namespace {
+
+constexpr int kTemporaryNameAttempts = 100;
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD request = bytes.size() > MAXDWORD ? MAXDWORD : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), request, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+// Creates a new, empty temporary file in the target's folder (the target's
+// name plus a suffix), so that the final move stays on one volume.
+UniqueHandle createTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    temporary = target + L".~vesk" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(counter++) + L".tmp";
+    UniqueHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return file;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  temporary.clear();
+  return UniqueHandle();
+}
+
+}  // namespace
+
+bool replaceFileContents(const std::wstring& path, std::string_view bytes) {
+  if (path.empty()) return false;
+  std::wstring temporary;
+  UniqueHandle file = createTemporaryBeside(path, temporary);
+  if (!file) return false;
+  const bool written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+  const bool closed = file.close();
+  if (written && closed &&
+      MoveFileExW(temporary.c_str(), path.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
+}
+
+}  // namespace vesk::platform::win32
