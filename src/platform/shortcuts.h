@@ -6,7 +6,7 @@
 
 namespace vesk::platform {
 
-struct ShortcutSpec {
+struct ShortcutLink {
   std::string file;              // full path of the .lnk file
   std::string target;            // program the shortcut starts
   std::string arguments;         // its argument text
@@ -21,7 +21,7 @@ class Shortcuts {
   virtual std::string expandEnvironmentStrings(std::string_view text) = 0;
   // Writes the shortcut. An existing file of that name is loaded first so
   // that its description, icon and hot key survive. False on any failure.
-  virtual bool save(const ShortcutSpec& spec) = 0;
+  virtual bool save(const ShortcutLink& link) = 0;
 };
 
 }  // namespace vesk::platform

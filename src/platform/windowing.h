@@ -1,4 +1,4 @@
-// Top-level windows: the program's own (created from a spec, drawn from
+// Top-level windows: the program's own (created from a design, drawn from
 // control data, reporting typed events) and other programs' (looked up by
 // class, measured and restacked), plus the global hotkeys.
 #pragma once
@@ -19,7 +19,7 @@ enum class WindowStyle {
   ToolDialog,  // fixed tool window with a small caption, not in the taskbar
 };
 
-struct WindowSpec {
+struct WindowDesign {
   std::string name;  // frmVESK, frmVESK2, frmCaravan (also the window class suffix)
   std::string caption;
   WindowStyle style = WindowStyle::Strip;
@@ -81,7 +81,8 @@ class Window {
 class Windowing {
  public:
   virtual ~Windowing() = default;
-  virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec, WindowEvents& events) = 0;
+  virtual std::unique_ptr<Window> createWindow(const WindowDesign& design,
+                                               WindowEvents& events) = 0;
   // Runs the message loop until quit() is called.
   virtual void runMessageLoop() = 0;
   virtual void quit() = 0;
@@ -93,7 +94,8 @@ class Windowing {
   virtual bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) = 0;
 
   // System-wide hotkeys, delivered to the owner's onHotKey.
-  virtual bool registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) = 0;
+  virtual bool registerHotKey(WindowHandle owner, int id, unsigned modifiers,
+                              unsigned virtualKey) = 0;
   virtual bool unregisterHotKey(WindowHandle owner, int id) = 0;
 };
 

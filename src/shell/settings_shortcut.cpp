@@ -21,9 +21,8 @@ constexpr KeyChoice kChoices[] = {
 
 }  // namespace
 
-platform::ShortcutSpec settingsShortcut(std::string_view sKey, const SettingsRecord& settings,
-                                        const std::string& folder,
-                                        platform::Shortcuts& shortcuts) {
+platform::ShortcutLink settingsShortcut(std::string_view sKey, const SettingsRecord& settings,
+                                        const std::string& folder, platform::Shortcuts& shortcuts) {
   std::string label;
   std::string arguments;
   for (const KeyChoice& c : kChoices) {
@@ -33,13 +32,13 @@ platform::ShortcutSpec settingsShortcut(std::string_view sKey, const SettingsRec
       break;
     }
   }
-  platform::ShortcutSpec spec;
-  spec.file = folder + "\\" + "vesk" + label + ".lnk";
-  spec.target = shortcuts.expandEnvironmentStrings(folder + "\\" + "vesk" + ".exe");
-  spec.arguments = arguments;
-  spec.workingDirectory = shortcuts.expandEnvironmentStrings(folder);
-  spec.showCommand = 4;
-  return spec;
+  platform::ShortcutLink link;
+  link.file = folder + "\\" + "vesk" + label + ".lnk";
+  link.target = shortcuts.expandEnvironmentStrings(folder + "\\" + "vesk" + ".exe");
+  link.arguments = arguments;
+  link.workingDirectory = shortcuts.expandEnvironmentStrings(folder);
+  link.showCommand = 4;
+  return link;
 }
 
 }  // namespace vesk

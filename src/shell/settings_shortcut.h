@@ -14,8 +14,7 @@ namespace vesk {
 // "<folder>\vesk - Winｷｰ.lnk" and its kin, starting "<folder>\vesk.exe" in
 // the folder with the argument text. Any other sKey gives "<folder>\vesk.lnk"
 // with an empty argument text. Paths are joined by plain concatenation.
-platform::ShortcutSpec settingsShortcut(std::string_view sKey, const SettingsRecord& settings,
-                                        const std::string& folder,
-                                        platform::Shortcuts& shortcuts);
+platform::ShortcutLink settingsShortcut(std::string_view sKey, const SettingsRecord& settings,
+                                        const std::string& folder, platform::Shortcuts& shortcuts);
 
 }  // namespace vesk

@@ -16,9 +16,13 @@ SHOW_NO_ACTIVATE = 4
 class ShortcutTests(E2ECase):
     folder_name = "vesk"
 
-    def write_shortcuts(self, args):
+    def start_program(self, args):
+        """Starts vesk in a fresh folder; returns the folder and the process."""
         folder = self.make_program_folder(self.folder_name)
-        vesk = self.start_vesk(folder, args)
+        return folder, self.start_vesk(folder, args)
+
+    def write_shortcuts(self, args):
+        folder, vesk = self.start_program(args)
         self.wait_window(MAIN_CLASS, exe=VESK_EXE, process=vesk)
         self.driver.keys("win+s")
         paths = {key: os.path.join(folder, name) for key, name in NAMES.items()}
@@ -69,31 +73,12 @@ class ShortcutsAtDriveRootTests(ShortcutTests):
     """The program started from the root of a drive: the folder text is then
     "R:\\" and file names are joined to it as they stand."""
 
-    def write_shortcuts(self, args):
+    def start_program(self, args):
         folder = self.make_program_folder("root")
         drive = os.path.join(self.session.prefix.prefix_dir, "dosdevices", "r:")
         os.symlink(folder, drive)
         self.addCleanup(os.remove, drive)
-        vesk = self.start_vesk_at("R:\\vesk.exe", args)
-        self.wait_window(MAIN_CLASS, exe=VESK_EXE, process=vesk)
-        self.driver.keys("win+s")
-        paths = {key: os.path.join(folder, name) for key, name in NAMES.items()}
-
-        def readable():
-            try:
-                return {key: read_shortcut(path) for key, path in paths.items()}
-            except (OSError, ValueError):
-                return None
-        shortcuts = wait_for(readable, f"the shortcut files {sorted(NAMES.values())} in R:\\",
-                             observed=lambda: sorted(os.listdir(folder)))
-        self.assertTrue(vesk.running(), "vesk ended after writing its shortcuts")
-        return folder, shortcuts
-
-    def start_vesk_at(self, windows_exe, args):
-        process = self.session.prefix.start(windows_exe, [args] if args else [],
-                                            cwd=self.work_dir, name="vesk")
-        self._processes.append(process)
-        return process
+        return folder, self.start_vesk(folder, args, exe="R:\\vesk.exe")
 
     def assert_shortcuts(self, folder, shortcuts, arguments):
         for key, expected_args in arguments.items():

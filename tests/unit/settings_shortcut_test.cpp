@@ -1,9 +1,10 @@
 // The settings shortcut files: names, targets and argument texts.
+#include "shell/settings_shortcut.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_shortcuts.h"
 #include "shell/command_line.h"
-#include "shell/settings_shortcut.h"
 
 namespace vesk {
 namespace {
@@ -26,12 +27,12 @@ TEST(SettingsShortcut, EachModifierGetsItsFileAndFirstField) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.sKey);
-    const platform::ShortcutSpec spec = settingsShortcut(c.sKey, s, folder, shell);
-    EXPECT_EQ(spec.file, c.file);
-    EXPECT_EQ(spec.arguments, c.args);
-    EXPECT_EQ(spec.target, "C:\\Games\\vesk\\vesk.exe");
-    EXPECT_EQ(spec.workingDirectory, folder);
-    EXPECT_EQ(spec.showCommand, 4);
+    const platform::ShortcutLink link = settingsShortcut(c.sKey, s, folder, shell);
+    EXPECT_EQ(link.file, c.file);
+    EXPECT_EQ(link.arguments, c.args);
+    EXPECT_EQ(link.target, "C:\\Games\\vesk\\vesk.exe");
+    EXPECT_EQ(link.workingDirectory, folder);
+    EXPECT_EQ(link.showCommand, 4);
   }
 }
 
@@ -43,10 +44,10 @@ TEST(SettingsShortcut, CarriesTheCurrentSettings) {
 
 TEST(SettingsShortcut, DriveRootFolderIsJoinedAsItStands) {
   platform::fake::FakeShortcuts shell;
-  const platform::ShortcutSpec spec = settingsShortcut("8", parseCommandLine(""), "C:\\", shell);
-  EXPECT_EQ(spec.file, "C:\\\\vesk - Winｷｰ.lnk");
-  EXPECT_EQ(spec.target, "C:\\\\vesk.exe");
-  EXPECT_EQ(spec.workingDirectory, "C:\\");
+  const platform::ShortcutLink link = settingsShortcut("8", parseCommandLine(""), "C:\\", shell);
+  EXPECT_EQ(link.file, "C:\\\\vesk - Winｷｰ.lnk");
+  EXPECT_EQ(link.target, "C:\\\\vesk.exe");
+  EXPECT_EQ(link.workingDirectory, "C:\\");
 }
 
 }  // namespace

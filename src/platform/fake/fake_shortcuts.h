@@ -13,14 +13,14 @@ namespace vesk::platform::fake {
 class FakeShortcuts : public Shortcuts {
  public:
   std::string expandEnvironmentStrings(std::string_view text) override { return std::string(text); }
-  bool save(const ShortcutSpec& spec) override {
+  bool save(const ShortcutLink& link) override {
     ++saveCalls;
     if (failAll) return false;
-    saved[spec.file] = spec;
+    saved[link.file] = link;
     return true;
   }
 
-  std::map<std::string, ShortcutSpec> saved;
+  std::map<std::string, ShortcutLink> saved;
   bool failAll = false;
   int saveCalls = 0;
 };

@@ -4,9 +4,10 @@
 
 namespace vesk::platform::fake {
 
-FakeWindow::FakeWindow(FakeWindowing& owner, WindowHandle handle, WindowSpec s, WindowEvents& events)
-    : spec(std::move(s)), owner_(owner), handle_(handle), events_(events) {
-  rect = {0, 0, spec.clientWidth, spec.clientHeight};
+FakeWindow::FakeWindow(FakeWindowing& owner, WindowHandle handle, WindowDesign s,
+                       WindowEvents& events)
+    : design(std::move(s)), owner_(owner), handle_(handle), events_(events) {
+  rect = {0, 0, design.clientWidth, design.clientHeight};
 }
 
 FakeWindow::~FakeWindow() { owner_.forget(this); }
@@ -24,8 +25,9 @@ void FakeWindow::destroy() {
   owner_.forget(this);
 }
 
-std::unique_ptr<Window> FakeWindowing::createWindow(const WindowSpec& spec, WindowEvents& events) {
-  auto w = std::make_unique<FakeWindow>(*this, nextHandle_, spec, events);
+std::unique_ptr<Window> FakeWindowing::createWindow(const WindowDesign& design,
+                                                    WindowEvents& events) {
+  auto w = std::make_unique<FakeWindow>(*this, nextHandle_, design, events);
   nextHandle_ += 0x10;
   live_.push_back(w.get());
   return w;
@@ -35,7 +37,7 @@ void FakeWindowing::forget(FakeWindow* w) { std::erase(live_, w); }
 
 FakeWindow* FakeWindowing::window(const std::string& name) const {
   for (FakeWindow* w : live_) {
-    if (w->spec.name == name) return w;
+    if (w->design.name == name) return w;
   }
   return nullptr;
 }
@@ -73,7 +75,8 @@ bool FakeWindowing::setWindowPos(WindowHandle window, WindowHandle insertAfter, 
   return window != 0;
 }
 
-bool FakeWindowing::registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) {
+bool FakeWindowing::registerHotKey(WindowHandle owner, int id, unsigned modifiers,
+                                   unsigned virtualKey) {
   if (hotkeys.count(id) != 0 || heldByOthers.count({modifiers, virtualKey}) != 0) return false;
   for (const auto& [otherId, k] : hotkeys) {
     if (k.modifiers == modifiers && k.virtualKey == virtualKey) return false;

@@ -18,16 +18,18 @@ class FakeWindowing;
 
 class FakeWindow : public Window {
  public:
-  FakeWindow(FakeWindowing& owner, WindowHandle handle, WindowSpec spec, WindowEvents& events);
+  FakeWindow(FakeWindowing& owner, WindowHandle handle, WindowDesign design, WindowEvents& events);
   ~FakeWindow() override;
 
   WindowHandle handle() const override { return handle_; }
   void setColourKey(Colour key) override { colourKey = key; }
-  void setBounds(int x, int y, int width, int height) override { rect = {x, y, x + width, y + height}; }
+  void setBounds(int x, int y, int width, int height) override {
+    rect = {x, y, x + width, y + height};
+  }
   Rect bounds() const override { return rect; }
   void setVisible(bool v) override { shown = v; }
   bool visible() const override { return shown; }
-  void setBackColour(Colour colour) override { spec.backColour = colour; }
+  void setBackColour(Colour colour) override { design.backColour = colour; }
   void setTimer(int intervalMs, bool enabled) override {
     timerInterval = intervalMs;
     timerEnabled = enabled;
@@ -43,7 +45,7 @@ class FakeWindow : public Window {
   WindowEvents& events() { return events_; }
   bool destroyed() const { return destroyed_; }
 
-  WindowSpec spec;
+  WindowDesign design;
   Rect rect;
   bool shown = false;
   bool hasColourKey() const { return colourKey != kNoKey; }
@@ -70,7 +72,7 @@ struct SetWindowPosCall {
 
 class FakeWindowing : public Windowing {
  public:
-  std::unique_ptr<Window> createWindow(const WindowSpec& spec, WindowEvents& events) override;
+  std::unique_ptr<Window> createWindow(const WindowDesign& design, WindowEvents& events) override;
   void runMessageLoop() override { ++loopRuns; }
   void quit() override { quitRequested = true; }
 
@@ -92,7 +94,7 @@ class FakeWindowing : public Windowing {
   WindowHandle addForeignWindow(ForeignWindow w);
   ForeignWindow& foreign(WindowHandle h) { return foreign_.at(h); }
 
-  // The program's live windows by spec name (nullptr when none).
+  // The program's live windows by design name (nullptr when none).
   FakeWindow* window(const std::string& name) const;
   // Runs while a modal window is shown; it must destroy the window to end.
   std::function<void(FakeWindow&)> onModal;
@@ -102,8 +104,8 @@ class FakeWindowing : public Windowing {
     unsigned modifiers;
     unsigned virtualKey;
   };
-  std::map<int, HotKey> hotkeys;       // registered now, by id
-  std::vector<int> registrationOrder;  // every successful registration, in order
+  std::map<int, HotKey> hotkeys;                         // registered now, by id
+  std::vector<int> registrationOrder;                    // every successful registration, in order
   std::set<std::pair<unsigned, unsigned>> heldByOthers;  // combinations another program holds
   std::vector<SetWindowPosCall> zOrderCalls;
   bool quitRequested = false;

@@ -68,10 +68,10 @@ std::string Win32Shortcuts::expandEnvironmentStrings(std::string_view text) {
   return std::string(text);
 }
 
-bool Win32Shortcuts::save(const ShortcutSpec& spec) {
+bool Win32Shortcuts::save(const ShortcutLink& wanted) {
   const ComApartment apartment;
   if (!apartment.usable()) return false;
-  const std::wstring file = toWide(spec.file);
+  const std::wstring file = toWide(wanted.file);
   if (file.empty()) return false;
 
   ComPtr<IShellLinkW> link = createShellLink();
@@ -90,12 +90,12 @@ bool Win32Shortcuts::save(const ShortcutSpec& spec) {
     if (!persist) return false;
   }
 
-  const std::wstring target = toWide(spec.target);
-  const std::wstring arguments = toWide(spec.arguments);
-  const std::wstring workingDirectory = toWide(spec.workingDirectory);
+  const std::wstring target = toWide(wanted.target);
+  const std::wstring arguments = toWide(wanted.arguments);
+  const std::wstring workingDirectory = toWide(wanted.workingDirectory);
   if (FAILED(link->SetPath(target.c_str())) || FAILED(link->SetArguments(arguments.c_str())) ||
       FAILED(link->SetWorkingDirectory(workingDirectory.c_str())) ||
-      FAILED(link->SetShowCmd(spec.showCommand))) {
+      FAILED(link->SetShowCmd(wanted.showCommand))) {
     return false;
   }
   // The target as the shell object holds it, in Unicode, before saving.
@@ -103,7 +103,7 @@ bool Win32Shortcuts::save(const ShortcutSpec& spec) {
   if (FAILED(link->GetPath(resolved.data(), kLongestPath, nullptr, SLGP_RAWPATH))) return false;
   resolved.resize(wcsnlen(resolved.c_str(), resolved.size()));
   if (FAILED(persist->Save(file.c_str(), TRUE))) return false;
-  return keepUnicodeTarget(spec.file, file, resolved);
+  return keepUnicodeTarget(wanted.file, file, resolved);
 }
 
 }  // namespace vesk::platform::win32

@@ -32,9 +32,9 @@ BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM context) {
 
 }  // namespace
 
-Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
-    : events_(events), backColour_(spec.backColour) {
-  create(spec);
+Win32Window::Win32Window(const WindowDesign& design, WindowEvents& events)
+    : events_(events), backColour_(design.backColour) {
+  create(design);
 }
 
 Win32Window::~Win32Window() {
@@ -54,18 +54,18 @@ bool Win32Window::registerClass(const std::wstring& className) {
   return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-void Win32Window::create(const WindowSpec& spec) {
-  const std::wstring className = L"vesk." + toWide(spec.name);
+void Win32Window::create(const WindowDesign& design) {
+  const std::wstring className = L"vesk." + toWide(design.name);
   if (!registerClass(className)) return;
 
-  const bool strip = spec.style == WindowStyle::Strip;
+  const bool strip = design.style == WindowStyle::Strip;
   const DWORD style = strip ? WS_POPUP : WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = strip ? WS_EX_TOOLWINDOW | WS_EX_TOPMOST : WS_EX_TOOLWINDOW;
-  RECT outer{0, 0, spec.clientWidth, spec.clientHeight};
+  RECT outer{0, 0, design.clientWidth, design.clientHeight};
   if (!strip && !AdjustWindowRectEx(&outer, style, FALSE, exStyle)) return;
   const int x = strip ? 0 : CW_USEDEFAULT;
   const int y = strip ? 0 : CW_USEDEFAULT;
-  const std::wstring caption = toWide(spec.caption);
+  const std::wstring caption = toWide(design.caption);
   // windowProc stores `this` at WM_NCCREATE and sets window_.
   if (!CreateWindowExW(exStyle, className.c_str(), caption.c_str(), style, x, y,
                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
@@ -78,8 +78,8 @@ void Win32Window::create(const WindowSpec& spec) {
   RECT client{};
   RECT now{};
   if (!strip && GetClientRect(window_, &client) && GetWindowRect(window_, &now)) {
-    const int dx = spec.clientWidth - client.right;
-    const int dy = spec.clientHeight - client.bottom;
+    const int dx = design.clientWidth - client.right;
+    const int dy = design.clientHeight - client.bottom;
     if (dx != 0 || dy != 0) {
       SetWindowPos(window_, nullptr, 0, 0, now.right - now.left + dx, now.bottom - now.top + dy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

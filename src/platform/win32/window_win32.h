@@ -16,10 +16,10 @@ namespace vesk::platform::win32 {
 
 class Win32Window final : public Window {
  public:
-  // Registers the window class "vesk." + spec.name on first use and creates
+  // Registers the window class "vesk." + design.name on first use and creates
   // the window hidden. Should that fail, handle() is 0 and the other calls
   // do nothing.
-  Win32Window(const WindowSpec& spec, WindowEvents& events);
+  Win32Window(const WindowDesign& design, WindowEvents& events);
   ~Win32Window() override;
   Win32Window(const Win32Window&) = delete;
   Win32Window& operator=(const Win32Window&) = delete;
@@ -54,7 +54,7 @@ class Win32Window final : public Window {
 
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static bool registerClass(const std::wstring& className);
-  void create(const WindowSpec& spec);
+  void create(const WindowDesign& design);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onMouseButton(int button, bool down, WPARAM wParam, LPARAM lParam);
   void paint();

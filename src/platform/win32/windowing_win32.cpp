@@ -15,8 +15,9 @@ Rect toRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-std::unique_ptr<Window> Win32Windowing::createWindow(const WindowSpec& spec, WindowEvents& events) {
-  return std::make_unique<Win32Window>(spec, events);
+std::unique_ptr<Window> Win32Windowing::createWindow(const WindowDesign& design,
+                                                     WindowEvents& events) {
+  return std::make_unique<Win32Window>(design, events);
 }
 
 void Win32Windowing::runMessageLoop() {

@@ -8,7 +8,7 @@ namespace vesk::platform::win32 {
 
 class Win32Windowing final : public Windowing {
  public:
-  std::unique_ptr<Window> createWindow(const WindowSpec& spec, WindowEvents& events) override;
+  std::unique_ptr<Window> createWindow(const WindowDesign& design, WindowEvents& events) override;
   void runMessageLoop() override;
   void quit() override;
 

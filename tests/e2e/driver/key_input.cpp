@@ -55,8 +55,8 @@ INPUT keyEvent(unsigned short vk, bool up) {
 
 }  // namespace
 
-std::optional<Chord> parseChord(const std::string& spec) {
-  std::string lower = spec;
+std::optional<Chord> parseChord(const std::string& text) {
+  std::string lower = text;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   Chord chord;

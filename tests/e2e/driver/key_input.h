@@ -14,7 +14,7 @@ using Chord = std::vector<unsigned short>;
 // Parses "mod+mod+key" (case-insensitive). Modifiers: win, ctrl, alt, shift.
 // Keys: a-z, 0-9, numpad0-numpad9, left, right, up, down, enter, escape,
 // space, tab. Empty when anything is not recognised.
-std::optional<Chord> parseChord(const std::string& spec);
+std::optional<Chord> parseChord(const std::string& text);
 // Presses the keys in order and releases them in reverse; false when
 // SendInput did not take every event.
 bool sendChord(const Chord& chord);

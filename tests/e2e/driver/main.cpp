@@ -66,10 +66,10 @@ int print(const std::optional<std::string>& text) {
 int injectKeys(int argc, wchar_t** argv) {
   if (argc < 3) return fail("keys needs at least one chord", kUsage);
   for (int i = 2; i < argc; ++i) {
-    const std::string spec = driver::utf8(argv[i]);
-    const auto chord = driver::parseChord(spec);
-    if (!chord) return fail("unknown key chord " + spec, kUsage);
-    if (!driver::sendChord(*chord)) return fail("SendInput refused " + spec, kFailed);
+    const std::string text = driver::utf8(argv[i]);
+    const auto chord = driver::parseChord(text);
+    if (!chord) return fail("unknown key chord " + text, kUsage);
+    if (!driver::sendChord(*chord)) return fail("SendInput refused " + text, kFailed);
   }
   return 0;
 }

@@ -81,11 +81,12 @@ class E2ECase(unittest.TestCase):
         window = self.wait_window(GAME_CLASS, exe=GAME_EXE, process=process)
         return Game(process, window, clicks)
 
-    def start_vesk(self, folder, args=""):
-        """Starts folder/vesk.exe with the argument text args (none if empty),
-        from a working directory that is not the program's folder."""
+    def start_vesk(self, folder, args="", exe=None):
+        """Starts folder/vesk.exe (or exe, a path as Windows sees it) with the
+        argument text args (none if empty), from a working directory that is
+        not the program's folder."""
         process = self.session.prefix.start(
-            os.path.join(folder, VESK_EXE), [args] if args else [], cwd=self.work_dir,
+            exe or os.path.join(folder, VESK_EXE), [args] if args else [], cwd=self.work_dir,
             name="vesk")
         self._processes.append(process)
         return process

@@ -72,8 +72,8 @@ class Win32ShortcutsTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_FALSE(folder.wide().empty()); }
 
-  ShortcutSpec specFor(const std::string& name, const std::string& arguments) const {
-    return ShortcutSpec{folder.file(name), folder.file("vesk.exe"), arguments, folder.utf8(), 4};
+  ShortcutLink linkFor(const std::string& name, const std::string& arguments) const {
+    return ShortcutLink{folder.file(name), folder.file("vesk.exe"), arguments, folder.utf8(), 4};
   }
 
   // Wine's ShellLink keeps the target path in the ANSI code page only (Windows
@@ -83,7 +83,7 @@ class Win32ShortcutsTest : public ::testing::Test {
 };
 
 TEST_F(Win32ShortcutsTest, SavesTargetArgumentsFolderAndShowCommand) {
-  ASSERT_TRUE(shortcuts.save(specFor("vesk - Winｷｰ.lnk", "0,0,0,11,1,1")));
+  ASSERT_TRUE(shortcuts.save(linkFor("vesk - Winｷｰ.lnk", "0,0,0,11,1,1")));
   const std::wstring file = folder.wideFile(L"vesk - Winｷｰ.lnk");
   const auto link = loadLink(file);
   ASSERT_TRUE(link.has_value());
@@ -97,10 +97,10 @@ TEST(Win32ShortcutsJapanese, SavesIntoAFolderWithAJapaneseName) {
   const TempFolder folder;
   ASSERT_FALSE(folder.wide().empty());
   Win32Shortcuts shortcuts;
-  ASSERT_TRUE(shortcuts.save(ShortcutSpec{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
+  ASSERT_TRUE(shortcuts.save(ShortcutLink{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
                                           "3,0,0,11,1,1", folder.utf8(), 4}));
   // Saved twice: the second save loads what the first one wrote.
-  ASSERT_TRUE(shortcuts.save(ShortcutSpec{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
+  ASSERT_TRUE(shortcuts.save(ShortcutLink{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
                                           "3,0,0,11,1,1", folder.utf8(), 4}));
   const std::wstring file = folder.wideFile(L"vesk - Altｷｰ.lnk");
   const auto link = loadLink(file);
@@ -118,8 +118,8 @@ TEST(Win32ShortcutsJapanese, SavesIntoAFolderWithAJapaneseName) {
 TEST_F(Win32ShortcutsTest, ASecondSaveKeepsTheDescription) {
   const std::wstring file = folder.wideFile(L"vesk - Ctlｷｰ.lnk");
   ASSERT_TRUE(saveDescribedLink(file, L"my overlay"));
-  ASSERT_TRUE(shortcuts.save(specFor("vesk - Ctlｷｰ.lnk", "1,0,0,11,1,0")));
-  ASSERT_TRUE(shortcuts.save(specFor("vesk - Ctlｷｰ.lnk", "1,2,1,12,0,0")));
+  ASSERT_TRUE(shortcuts.save(linkFor("vesk - Ctlｷｰ.lnk", "1,0,0,11,1,0")));
+  ASSERT_TRUE(shortcuts.save(linkFor("vesk - Ctlｷｰ.lnk", "1,2,1,12,0,0")));
   const auto link = loadLink(file);
   ASSERT_TRUE(link.has_value());
   EXPECT_EQ(link->description, L"my overlay");
@@ -129,7 +129,7 @@ TEST_F(Win32ShortcutsTest, ASecondSaveKeepsTheDescription) {
 
 TEST_F(Win32ShortcutsTest, AFileThatIsNoShortcutIsReplaced) {
   ASSERT_TRUE(writeBytes(folder.wideFile(L"vesk.lnk"), "not a shortcut"));
-  ASSERT_TRUE(shortcuts.save(specFor("vesk.lnk", "")));
+  ASSERT_TRUE(shortcuts.save(linkFor("vesk.lnk", "")));
   const auto link = loadLink(folder.wideFile(L"vesk.lnk"));
   ASSERT_TRUE(link.has_value());
   EXPECT_EQ(link->path, folder.wideFile(L"vesk.exe"));
@@ -137,14 +137,14 @@ TEST_F(Win32ShortcutsTest, AFileThatIsNoShortcutIsReplaced) {
 }
 
 TEST_F(Win32ShortcutsTest, AMissingFolderFailsAndCreatesNothing) {
-  ShortcutSpec spec = specFor("gone\\vesk - Altｷｰ.lnk", "3,0,0,11,1,1");
-  EXPECT_FALSE(shortcuts.save(spec));
+  ShortcutLink link = linkFor("gone\\vesk - Altｷｰ.lnk", "3,0,0,11,1,1");
+  EXPECT_FALSE(shortcuts.save(link));
   EXPECT_TRUE(folder.entries().empty());
-  spec.file = folder.file(std::string(300, 'x') + ".lnk");  // beyond the path limit
-  EXPECT_FALSE(shortcuts.save(spec));
+  link.file = folder.file(std::string(300, 'x') + ".lnk");  // beyond the path limit
+  EXPECT_FALSE(shortcuts.save(link));
   EXPECT_TRUE(folder.entries().empty());
-  spec.file.clear();
-  EXPECT_FALSE(shortcuts.save(spec));
+  link.file.clear();
+  EXPECT_FALSE(shortcuts.save(link));
 }
 
 TEST(Win32ShortcutsExpand, ExpandsKnownVariablesOnly) {

@@ -68,7 +68,7 @@ Control control(ControlKind kind, const std::string& name, int index, RECT r) {
 class Win32WindowTest : public ::testing::Test {
  protected:
   std::unique_ptr<Window> strip(const std::string& name) {
-    return windowing.createWindow(WindowSpec{name, "", WindowStyle::Strip, 200, 33, kKeyColour},
+    return windowing.createWindow(WindowDesign{name, "", WindowStyle::Strip, 200, 33, kKeyColour},
                                   events);
   }
 
@@ -101,7 +101,7 @@ TEST_F(Win32WindowTest, StripIsAHiddenTopmostToolPopupOfTheClientSize) {
 
 TEST_F(Win32WindowTest, ToolDialogHasACaptionAndTheRequestedClientArea) {
   const auto window = windowing.createWindow(
-      WindowSpec{"frmTestDialog", "狩人珠劣化期限", WindowStyle::ToolDialog, 285, 66, 0x400040},
+      WindowDesign{"frmTestDialog", "狩人珠劣化期限", WindowStyle::ToolDialog, 285, 66, 0x400040},
       events);
   const HWND hwnd = hwndOf(*window);
   ASSERT_TRUE(IsWindow(hwnd));
@@ -231,7 +231,7 @@ TEST_F(Win32WindowTest, ModalLoopRunsUntilTheWindowIsDestroyed) {
   const auto main = strip("frmTestModalOwner");
   RecordedEvents dialogEvents;
   const auto dialog = windowing.createWindow(
-      WindowSpec{"frmTestModal", "modal", WindowStyle::ToolDialog, 100, 40, 0}, dialogEvents);
+      WindowDesign{"frmTestModal", "modal", WindowStyle::ToolDialog, 100, 40, 0}, dialogEvents);
   bool mainWasDisabled = false;
   dialogEvents.onTimerDo = [&] {
     mainWasDisabled = !IsWindowEnabled(hwndOf(*main));
