@@ -81,6 +81,7 @@ class Window {
 class Windowing {
  public:
   virtual ~Windowing() = default;
+  // The window, created hidden; nullptr when the system refuses to create it.
   virtual std::unique_ptr<Window> createWindow(const WindowDesign& design,
                                                WindowEvents& events) = 0;
   // Runs the message loop until quit() is called.

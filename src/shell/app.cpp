@@ -8,7 +8,14 @@ namespace vesk {
 int runApp(platform::Platform& platform) {
   ModVESK mod(platform.files, platform.clock);
   FrmVESK main(platform, mod);
-  if (!main.Form_Load()) return 0;
+  switch (main.Form_Load()) {
+    case FrmVESK::LoadOutcome::Loaded:
+      break;
+    case FrmVESK::LoadOutcome::AlreadyRunning:
+      return 0;
+    case FrmVESK::LoadOutcome::NoWindow:
+      return 1;
+  }
   main.window()->setVisible(true);
   platform.windowing.runMessageLoop();
   return 0;

@@ -26,13 +26,26 @@ std::int16_t fontSizeField(std::string_view f) {
 
 void applyField(SettingsRecord& s, std::size_t position, std::string_view f) {
   switch (position) {
-    case 0: s.hotkeyModifier = modifierField(f); break;
-    case 1: s.compactMode = compactField(f); break;
-    case 2: s.btnPos = f == "1" ? 1 : 0; break;
-    case 3: s.fontSize = fontSizeField(f); break;
-    case 4: s.fontBold = f == "1"; break;
-    case 5: s.ptLine = f == "1" ? 1 : 0; break;
-    default: break;
+    case 0:
+      s.hotkeyModifier = modifierField(f);
+      break;
+    case 1:
+      s.compactMode = compactField(f);
+      break;
+    case 2:
+      s.btnPos = f == "1" ? 1 : 0;
+      break;
+    case 3:
+      s.fontSize = fontSizeField(f);
+      break;
+    case 4:
+      s.fontBold = f == "1";
+      break;
+    case 5:
+      s.ptLine = f == "1" ? 1 : 0;
+      break;
+    default:
+      break;
   }
 }
 
@@ -65,10 +78,18 @@ std::string settingsFields(const SettingsRecord& s) {
   out += s.compactMode == 1 ? ",1" : s.compactMode == 2 ? ",2" : ",0";
   out += s.btnPos == 1 ? ",1" : ",0";
   switch (s.fontSize) {
-    case 10: out += ",10"; break;
-    case 12: out += ",12"; break;
-    case 14: out += ",14"; break;
-    default: out += ",11"; break;
+    case 10:
+      out += ",10";
+      break;
+    case 12:
+      out += ",12";
+      break;
+    case 14:
+      out += ",14";
+      break;
+    default:
+      out += ",11";
+      break;
   }
   out += s.fontBold ? ",1" : ",0";
   out += s.ptLine == 1 ? ",1" : ",0";

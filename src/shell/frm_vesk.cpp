@@ -19,15 +19,16 @@ FrmVESK::FrmVESK(platform::Platform& platform, ModVESK& mod) : p_(platform), mod
 
 FrmVESK::~FrmVESK() = default;
 
-bool FrmVESK::Form_Load() {
+FrmVESK::LoadOutcome FrmVESK::Form_Load() {
   // 1. One instance per user: the first keeps running untouched.
   if (p_.system.anotherInstanceRunning()) {
     p_.system.messageBox("すでに起動しています");
-    return false;
+    return LoadOutcome::AlreadyRunning;
   }
   window_ = p_.windowing.createWindow(
       {"frmVESK", "vesk", platform::WindowStyle::Strip, kMainWidth, kMainHeight, kKeyColour},
       *this);
+  if (!window_) return LoadOutcome::NoWindow;
 
   // 2. The data files beside the executable, by plain concatenation.
   const std::string folder = p_.system.exeFolder();
@@ -69,7 +70,7 @@ bool FrmVESK::Form_Load() {
   s_.refreshTick = 1000;
 
   window_->setTimer(kTimerIntervalMs, true);
-  return true;
+  return LoadOutcome::Loaded;
 }
 
 void FrmVESK::RegHotKeys() {

@@ -19,9 +19,14 @@ class FrmVESK : public platform::WindowEvents {
   FrmVESK(const FrmVESK&) = delete;
   FrmVESK& operator=(const FrmVESK&) = delete;
 
-  // The load step. False when the program must end at once (another
-  // instance runs); then no window has been created.
-  bool Form_Load();
+  enum class LoadOutcome {
+    Loaded,          // the program runs
+    AlreadyRunning,  // another instance runs; nothing was installed
+    NoWindow,        // the system refused the main window; nothing was installed
+  };
+
+  // The load step.
+  LoadOutcome Form_Load();
 
   // Public methods.
   void MakeShortcut(std::string_view sKey);

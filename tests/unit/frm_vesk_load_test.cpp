@@ -12,7 +12,8 @@ using platform::fake::FakePlatform;
 using platform::fake::FakeWindow;
 
 struct Program {
-  explicit Program(const std::string& arguments = "", const std::string& folder = "C:\\Games\\vesk") {
+  explicit Program(const std::string& arguments = "",
+                   const std::string& folder = "C:\\Games\\vesk") {
     fake.system.arguments = arguments;
     fake.system.folder = folder;
   }
@@ -30,7 +31,7 @@ TEST(FormLoad, SecondInstanceShowsTheMessageAndTouchesNothing) {
   Program p;
   p.fake.system.otherInstance = true;
   p.fake.files.put("C:\\Games\\vesk\\caravan_tama.txt", "2010/09/25 18:00\r\n");
-  EXPECT_FALSE(p.form.Form_Load());
+  EXPECT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::AlreadyRunning);
   ASSERT_EQ(p.fake.system.messages.size(), 1u);
   EXPECT_EQ(p.fake.system.messages[0], "すでに起動しています");
   EXPECT_EQ(p.fake.windowing.window("frmVESK"), nullptr);
@@ -38,10 +39,21 @@ TEST(FormLoad, SecondInstanceShowsTheMessageAndTouchesNothing) {
   EXPECT_EQ(p.fake.files.readCount(), 0);
 }
 
+TEST(FormLoad, ARefusedMainWindowEndsTheProgramWithNothingInstalled) {
+  Program p;
+  p.fake.windowing.refuseWindows = true;
+  EXPECT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::NoWindow);
+  EXPECT_TRUE(p.fake.windowing.hotkeys.empty());
+  EXPECT_EQ(p.fake.files.readCount(), 0);
+  // Shutting down afterwards must not touch the missing window.
+  p.form.endForm();
+  EXPECT_TRUE(p.form.unloaded());
+}
+
 TEST(FormLoad, DataPathsAreTheFolderPlusTheFileName) {
   for (const std::string folder : {"C:\\Games\\vesk", "C:\\", "D:\\ゲーム\\道具"}) {
     Program p("", folder);
-    ASSERT_TRUE(p.form.Form_Load());
+    ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
     EXPECT_EQ(p.mod.pathTama, folder + "\\caravan_tama.txt");
     EXPECT_EQ(p.mod.pathQue, folder + "\\caravan_que.txt");
     EXPECT_EQ(p.mod.pathFushi, folder + "\\caravan_fushi.txt");
@@ -51,7 +63,7 @@ TEST(FormLoad, DataPathsAreTheFolderPlusTheFileName) {
 TEST(FormLoad, LeavesTheStartingState) {
   Program p("3,2,1,14,0,1");
   p.fake.files.put("C:\\Games\\vesk\\caravan_tama.txt", "2010/09/25 18:00\r\n");
-  ASSERT_TRUE(p.form.Form_Load());
+  ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
   const MainState& s = p.form.state();
   EXPECT_EQ(static_cast<const SettingsRecord&>(s), (SettingsRecord{1, 2, 1, 14, false, 1}));
   EXPECT_EQ(s.gemFileState, -1);
@@ -70,7 +82,7 @@ TEST(FormLoad, LeavesTheStartingState) {
 
 TEST(FormLoad, WithoutDeadlineFileTheFlagsAreOff) {
   Program p;
-  ASSERT_TRUE(p.form.Form_Load());
+  ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
   EXPECT_EQ(p.form.state().gemFileState, 0);
   EXPECT_EQ(p.form.state().P_CaravanFlg, 0);
 }
@@ -79,7 +91,7 @@ TEST(Hotkeys, AllTwentyFiveRegisterInOrderWithTheChosenModifier) {
   for (const auto& [args, modifier] : {std::pair{"", 8u}, {"1", 2u}, {"3", 1u}, {"2", 8u}}) {
     SCOPED_TRACE(args);
     Program p(args);
-    ASSERT_TRUE(p.form.Form_Load());
+    ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
     const auto& reg = p.fake.windowing;
     ASSERT_EQ(reg.registrationOrder.size(), kHotKeyRegistrationOrder.size());
     for (std::size_t i = 0; i < kHotKeyRegistrationOrder.size(); ++i) {
@@ -96,7 +108,7 @@ TEST(Hotkeys, AllTwentyFiveRegisterInOrderWithTheChosenModifier) {
 TEST(Hotkeys, ACombinationHeldElsewhereIsSkippedQuietly) {
   Program p;
   p.fake.windowing.heldByOthers.insert({8u, 0x31u});  // Windows key + 1
-  ASSERT_TRUE(p.form.Form_Load());
+  ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
   EXPECT_EQ(p.fake.windowing.hotkeys.count(1029), 0u);
   EXPECT_EQ(p.fake.windowing.hotkeys.size(), 24u);
   EXPECT_TRUE(p.fake.system.messages.empty());
@@ -104,7 +116,7 @@ TEST(Hotkeys, ACombinationHeldElsewhereIsSkippedQuietly) {
 
 TEST(Hotkeys, SettingsShortcutHotkeyWritesThreeFiles) {
   Program p("1,2,1,12,0");
-  ASSERT_TRUE(p.form.Form_Load());
+  ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
   p.form.onHotKey(1054);
   const auto& saved = p.fake.shortcuts.saved;
   ASSERT_EQ(saved.size(), 3u);
@@ -115,7 +127,7 @@ TEST(Hotkeys, SettingsShortcutHotkeyWritesThreeFiles) {
 
 TEST(Hotkeys, ShortcutsThatCannotBeWrittenLeaveTheProgramRunning) {
   Program p;
-  ASSERT_TRUE(p.form.Form_Load());
+  ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
   p.fake.shortcuts.failAll = true;
   p.form.onHotKey(1054);
   EXPECT_EQ(p.fake.shortcuts.saveCalls, 3);
@@ -127,7 +139,7 @@ TEST(Hotkeys, ShortcutsThatCannotBeWrittenLeaveTheProgramRunning) {
 TEST(Shutdown, QuitHotkeyReleasesEverythingOnce) {
   for (int id : {1031, 1041}) {
     Program p;
-    ASSERT_TRUE(p.form.Form_Load());
+    ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
     FakeWindow* w = p.fake.windowing.window("frmVESK");
     ASSERT_NE(w, nullptr);
     p.form.onHotKey(id);
@@ -143,7 +155,7 @@ TEST(Shutdown, QuitHotkeyReleasesEverythingOnce) {
 
 TEST(Shutdown, CloseRequestFromThePlatformRunsTheCloseProcedure) {
   Program p;
-  ASSERT_TRUE(p.form.Form_Load());
+  ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
   p.form.onCloseRequest();
   EXPECT_TRUE(p.fake.windowing.hotkeys.empty());
   EXPECT_TRUE(p.fake.windowing.quitRequested);
@@ -151,7 +163,7 @@ TEST(Shutdown, CloseRequestFromThePlatformRunsTheCloseProcedure) {
 
 TEST(Hotkeys, UnknownIdsDoNothing) {
   Program p;
-  ASSERT_TRUE(p.form.Form_Load());
+  ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
   for (int id : {1049, 1050, 1053, 1055, 0, -1}) p.form.onHotKey(id);
   EXPECT_FALSE(p.form.unloaded());
   EXPECT_TRUE(p.fake.shortcuts.saved.empty());

@@ -27,6 +27,7 @@ void FakeWindow::destroy() {
 
 std::unique_ptr<Window> FakeWindowing::createWindow(const WindowDesign& design,
                                                     WindowEvents& events) {
+  if (refuseWindows) return nullptr;
   auto w = std::make_unique<FakeWindow>(*this, nextHandle_, design, events);
   nextHandle_ += 0x10;
   live_.push_back(w.get());

@@ -109,6 +109,7 @@ class FakeWindowing : public Windowing {
   std::set<std::pair<unsigned, unsigned>> heldByOthers;  // combinations another program holds
   std::vector<SetWindowPosCall> zOrderCalls;
   bool quitRequested = false;
+  bool refuseWindows = false;  // as a system out of window resources
   int loopRuns = 0;
 
  private:

@@ -17,7 +17,9 @@ Rect toRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 std::unique_ptr<Window> Win32Windowing::createWindow(const WindowDesign& design,
                                                      WindowEvents& events) {
-  return std::make_unique<Win32Window>(design, events);
+  auto window = std::make_unique<Win32Window>(design, events);
+  if (window->handle() == 0) return nullptr;
+  return window;
 }
 
 void Win32Windowing::runMessageLoop() {
