@@ -26,9 +26,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   windowClass.hInstance = instance;
   windowClass.lpszClassName = L"vesk.bench.bare";
   if (!RegisterClassExW(&windowClass)) return 1;
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, windowClass.lpszClassName,
-                                L"bare", WS_POPUP, 0, 600, 800, 200, nullptr, nullptr, instance,
-                                nullptr);
+  HWND window =
+      CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, windowClass.lpszClassName, L"bare",
+                      WS_POPUP, 0, 600, 800, 200, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   if (!SetTimer(window, 1, 100, nullptr)) return 1;
   ShowWindow(window, SW_SHOWNOACTIVATE);

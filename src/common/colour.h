@@ -7,8 +7,8 @@ namespace vesk {
 
 using Colour = std::uint32_t;
 
-constexpr Colour kKeyColour = 0xC0C0C0;     // see-through back colour of both strips
-constexpr Colour kFrameGrey = 0x404040;     // frames, boxes, neutral deadline colour
+constexpr Colour kKeyColour = 0xC0C0C0;  // see-through back colour of both strips
+constexpr Colour kFrameGrey = 0x404040;  // frames, boxes, neutral deadline colour
 constexpr Colour kTextWhite = 0xFFFFFF;
 constexpr Colour kScaleNumbers = 0xE0E0E0;
 constexpr Colour kCaravanOlive = 0x008080;

@@ -24,11 +24,11 @@ struct SettingsRecord {
 };
 
 struct MainState : SettingsRecord {
-  Timestamp P_CaravanDate = 0;     // hunter-gem deadline
-  std::int16_t P_CaravanFlg = 0;   // 1 when the deadline file exists
-  std::int16_t gemFileState = 0;   // -1 when the deadline file exists, else 0
-  std::int16_t dayOffset = 0;      // days added to the calendar shown
-  bool refreshRequested = false;   // full refresh at the next tick
+  Timestamp P_CaravanDate = 0;    // hunter-gem deadline
+  std::int16_t P_CaravanFlg = 0;  // 1 when the deadline file exists
+  std::int16_t gemFileState = 0;  // -1 when the deadline file exists, else 0
+  std::int16_t dayOffset = 0;     // days added to the calendar shown
+  bool refreshRequested = false;  // full refresh at the next tick
   platform::WindowHandle gameHwnd = 0;
   platform::Rect gameWindowRect;
   platform::Rect gameClientRect;

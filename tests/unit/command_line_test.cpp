@@ -1,9 +1,9 @@
 // Reading the six start-up settings from the argument text.
+#include "shell/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "shell/command_line.h"
 
 namespace vesk {
 namespace {

@@ -26,9 +26,11 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
   char* dst = out.data();
   std::size_t outLeft = out.size();
   while (inLeft > 0) {
-    if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
+    if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1))
+      return std::nullopt;
   }
-  if (iconv(cd, nullptr, nullptr, &dst, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
+  if (iconv(cd, nullptr, nullptr, &dst, &outLeft) == static_cast<std::size_t>(-1))
+    return std::nullopt;
   out.resize(out.size() - outLeft);
   return out;
 }

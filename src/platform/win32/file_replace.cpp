@@ -23,10 +23,12 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 // Creates a new, empty temporary file in the target's folder (the target's
 // name plus a suffix), so that the final move stays on one volume.
 UniqueHandle createTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
-  static unsigned counter = 0;
+  // The process id and the tick count make a clash unlikely; CREATE_NEW
+  // guarantees that an existing file is never reused.
+  const std::wstring stem = target + L".~vesk" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(GetTickCount64()) + L"-";
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    temporary = target + L".~vesk" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(counter++) + L".tmp";
+    temporary = stem + std::to_wstring(attempt) + L".tmp";
     UniqueHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) return file;
