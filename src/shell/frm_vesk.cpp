@@ -29,6 +29,9 @@ FrmVESK::LoadOutcome FrmVESK::Form_Load() {
       {"frmVESK", "vesk", platform::WindowStyle::Strip, kMainWidth, kMainHeight, kKeyColour},
       *this);
   if (!window_) return LoadOutcome::NoWindow;
+  // Design size at the screen's origin, until the placement beside the game
+  // moves it.
+  window_->setBounds(0, 0, kMainWidth, kMainHeight);
 
   // 2. The data files beside the executable, by plain concatenation.
   const std::string folder = p_.system.exeFolder();
@@ -56,7 +59,6 @@ FrmVESK::LoadOutcome FrmVESK::Form_Load() {
 
   // 9. See-through in the window's own back colour.
   window_->setColourKey(kKeyColour);
-  window_->setBounds(0, 0, kMainWidth, kMainHeight);
 
   // 10.
   s_.maxHP = 100;
@@ -110,6 +112,7 @@ void FrmVESK::onHotKey(int id) {
 
 void FrmVESK::onTimer() { Timer1_Timer(); }
 
+// The 100 ms tick. It has no work yet: nothing on the strip changes by itself.
 void FrmVESK::Timer1_Timer() {}
 
 void FrmVESK::onCloseRequest() { closeProcedure(); }
