@@ -4,9 +4,8 @@
 # it under Wine beside the stand-in game window (client area 1024 x 768,
 # painted green 0x00B000).
 #
-# With a display (DISPLAY set) both stay up until you end vesk (its End
-# button or the modifier + 0; Windows key + 0 by default); the stand-in is
-# closed after it. Without one they run on a virtual display for a few
+# With a display (DISPLAY set) both stay up until you end vesk (the
+# modifier + 0; Windows key + 0 by default); the stand-in is closed after it. Without one they run on a virtual display for a few
 # seconds, a screenshot is saved and its path printed, and both are stopped.
 #
 # Usage: scripts/demo.sh [ARGUMENT_TEXT]   e.g. scripts/demo.sh 1,0,1,12,1,1
@@ -81,8 +80,8 @@ game_hwnd="$(wait_for_window " M H F ")"
 vesk_pid=$!
 
 if [ "$headless" = 0 ]; then
-  echo "demo: vesk runs beside the stand-in game; end it with its End button or" \
-    "the modifier + 0 (Windows key + 0 unless the argument text says otherwise)."
+  echo "demo: vesk runs beside the stand-in game; end it with the modifier + 0" \
+    "(Windows key + 0 unless the argument text says otherwise)."
   wait "$vesk_pid" || true
   vesk_pid=
   wine "$driver_exe" close "$game_hwnd" >>"$demo/driver.log" 2>&1 </dev/null || true
