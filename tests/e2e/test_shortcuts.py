@@ -36,6 +36,8 @@ class ShortcutTests(E2ECase):
                              observed=lambda: sorted(os.listdir(folder)))
         self.assertEqual(sorted(n for n in os.listdir(folder) if n.endswith(".lnk")),
                          sorted(NAMES.values()), "expected exactly the three shortcut files")
+        self.assertEqual([n for n in os.listdir(folder) if ".~vesk" in n], [],
+                         "temporary files left beside the shortcuts")
         self.assertTrue(vesk.running(), "vesk ended after writing its shortcuts")
         return folder, shortcuts
 

@@ -41,6 +41,12 @@ UniqueHandle createTemporaryBeside(const std::wstring& target, std::wstring& tem
 
 }  // namespace
 
+std::wstring reserveTemporaryBeside(const std::wstring& target) {
+  if (target.empty()) return {};
+  std::wstring temporary;
+  return createTemporaryBeside(target, temporary) ? temporary : std::wstring();
+}
+
 bool replaceFileContents(const std::wstring& path, std::string_view bytes) {
   if (path.empty()) return false;
   std::wstring temporary;

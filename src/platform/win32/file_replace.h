@@ -11,4 +11,8 @@ namespace vesk::platform::win32 {
 // temporary file is left behind.
 bool replaceFileContents(const std::wstring& path, std::string_view bytes);
 
+// Creates a new, empty file beside `target` (its name plus a suffix) for a
+// writer that needs a path of its own; the caller deletes it. Empty on failure.
+std::wstring reserveTemporaryBeside(const std::wstring& target);
+
 }  // namespace vesk::platform::win32

@@ -37,15 +37,24 @@ ComPtr<IPersistFile> persistFileOf(const ComPtr<IShellLinkW>& link) {
   return file;
 }
 
-// Makes sure the saved file carries its target in Unicode too (see
-// link_info_unicode.h); the shell's file stays as it is when that needs no
-// change.
-bool keepUnicodeTarget(const std::string& path, const std::wstring& widePath,
-                       const std::wstring& target) {
-  const ReadResult saved = Win32Files().read(path, kLargestShortcut);
-  if (saved.status != ReadStatus::Ok) return false;
-  const auto patched = withUnicodeTarget(saved.bytes, target, CP_ACP);
-  return !patched || replaceFileContents(widePath, *patched);
+// Saves the shortcut so that it appears whole or not at all: the shell writes
+// into a temporary file beside the target, which gets the Unicode form of the
+// target (see link_info_unicode.h) and then replaces the target in one move.
+// A reader never sees a half-written or ANSI-only shortcut, and a failure
+// leaves the old one as it was.
+bool saveWhole(IPersistFile& persist, const std::wstring& file, const std::wstring& target) {
+  const std::wstring temporary = reserveTemporaryBeside(file);
+  if (temporary.empty()) return false;
+  bool saved = false;
+  if (SUCCEEDED(persist.Save(temporary.c_str(), FALSE))) {
+    const ReadResult written = Win32Files().read(toUtf8(temporary), kLargestShortcut);
+    if (written.status == ReadStatus::Ok) {
+      const auto patched = withUnicodeTarget(written.bytes, target, CP_ACP);
+      saved = replaceFileContents(file, patched ? *patched : written.bytes);
+    }
+  }
+  DeleteFileW(temporary.c_str());
+  return saved;
 }
 
 }  // namespace
@@ -102,8 +111,7 @@ bool Win32Shortcuts::save(const ShortcutLink& wanted) {
   std::wstring resolved(kLongestPath, L'\0');
   if (FAILED(link->GetPath(resolved.data(), kLongestPath, nullptr, SLGP_RAWPATH))) return false;
   resolved.resize(wcsnlen(resolved.c_str(), resolved.size()));
-  if (FAILED(persist->Save(file.c_str(), TRUE))) return false;
-  return keepUnicodeTarget(wanted.file, file, resolved);
+  return saveWhole(*persist.get(), file, resolved);
 }
 
 }  // namespace vesk::platform::win32
