@@ -7,6 +7,7 @@ import shutil
 import tempfile
 
 from .driver import Driver
+from .polling import wait_for
 from .wine import WinePrefix
 from .xserver import VirtualDisplay
 
@@ -40,6 +41,14 @@ class Session:
                                  self.display.env(), self.logs_dir)
         self.prefix.create()
         self.driver = Driver(self.prefix, self.driver_exe)
+        # The first program that asks for the desktop window starts Wine's
+        # desktop process; a program under test that races that start on a
+        # busy machine can fail to create its window. Bring it up now.
+        def desktop_up():
+            self.driver.windows()  # enumerating windows asks for the desktop
+            return any(exe.lower() == "explorer.exe" for _, exe in self.driver.processes())
+        wait_for(desktop_up, "Wine's desktop process (explorer.exe)", timeout=60,
+                 observed=self.driver.processes)
 
     def stop(self):
         """Always safe to call, also after a partial start."""

@@ -76,6 +76,10 @@ class WinePrefix:
         with open(env_file, "rb") as f:
             pairs = [item.split(b"=", 1) for item in f.read().split(b"\0") if b"=" in item]
         self.env = {k.decode(): v.decode() for k, v in pairs}
+        # Wine's own error messages go into each program's log, so that a
+        # program that fails inside Wine leaves a trace for the test report.
+        if "WINEDEBUG" not in self._base_env:
+            self.env["WINEDEBUG"] = "-all,err+all"
 
     def start(self, exe, args=(), cwd=None, name=None):
         self._log_count += 1
