@@ -44,10 +44,14 @@ class StartupTests(E2ECase):
         # The strip has nothing opaque of its own yet: all of it shows the game.
         shot = self.wait_screen(lambda image: image.count_colour(over, GAME_RGB) == area,
                                 f"the game's colour everywhere under the strip {list(over)}",
-                                "strip")
+                                "strip", timeout=20)
         self.assertEqual(shot.count_colour(strip, KEY_RGB), 0,
                          "the key colour 0xC0C0C0 is on screen: it must be see-through")
 
+        # The screen cannot tell an unpainted strip from a see-through one;
+        # the X window's shape can.
+        wait_for(lambda: self.session.display.shaped_viewable_windows("vesk.exe"),
+                 "the strip's X window mapped with its see-through pixels cut out")
         x, y = (over[0] + over[2]) // 2, (over[1] + over[3]) // 2
         self.click(x, y)
         expected = f"left {x - left} {y - top}"

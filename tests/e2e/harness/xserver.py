@@ -88,3 +88,18 @@ class VirtualDisplay:
             ["xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button)],
             env=self.env(), check=True, timeout=30,
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+
+    def shaped_viewable_windows(self, wm_class):
+        """Ids of the X windows of WM_CLASS wm_class that are mapped and carry
+        a window shape. Wine cuts a colour-keyed window's see-through pixels
+        out of its X window with a shape, once the window has been painted;
+        before that, a click on those pixels still lands on the window."""
+        found = subprocess.run(["xdotool", "search", "--class", wm_class], env=self.env(),
+                               capture_output=True, text=True, timeout=30, check=False)
+        shaped = []
+        for window in found.stdout.split():
+            info = subprocess.run(["xwininfo", "-shape", "-id", window], env=self.env(),
+                                  capture_output=True, text=True, timeout=30, check=False)
+            if "IsViewable" in info.stdout and "Window shape extents" in info.stdout:
+                shaped.append(window)
+        return shaped
