@@ -10,9 +10,20 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool hasNonAscii(std::string_view bytes) {
-  return std::any_of(bytes.begin(), bytes.end(),
-                     [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
+// Valid UTF-8 that holds a character of three or more bytes. Japanese text in
+// UTF-8 is made of such characters, while code page 932 text can only mimic
+// two-byte sequences (a half-width katakana lead and trail, such as C3 BD):
+// a file of half-width katakana alone must stay code page 932.
+bool looksLikeUtf8(std::string_view bytes) {
+  bool wide = false;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    const std::size_t before = pos;
+    const char32_t c = nextCodePoint(bytes, pos);
+    if (c == 0xFFFD && pos - before != 3) return false;  // a malformed byte
+    if (pos - before >= 3) wide = true;
+  }
+  return wide;
 }
 
 // Copies UTF-8, replacing each malformed byte with U+FFFD.
@@ -30,8 +41,9 @@ bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 std::string decodeDataText(std::string_view bytes) {
   if (bytes.starts_with(kByteOrderMark)) return sanitizeUtf8(bytes.substr(kByteOrderMark.size()));
-  if (!hasNonAscii(bytes)) return std::string(bytes);
-  if (isValidUtf8(bytes)) return std::string(bytes);
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                 [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+  if (ascii || looksLikeUtf8(bytes)) return std::string(bytes);
   return cp932ToUtf8(bytes);
 }
 

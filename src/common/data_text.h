@@ -1,8 +1,10 @@
 // The text of the data files beside the executable. The files are meant to be
 // code page 932, but they are kept by hand and today's editors save UTF-8, so
 // a file that starts with the UTF-8 byte-order mark, or that is valid UTF-8
-// and holds at least one non-ASCII character, is read as UTF-8. Either way the
-// program sees the same UTF-8 text.
+// and holds at least one character of three or more bytes (all Japanese text
+// in UTF-8 does), is read as UTF-8. Anything else is code page 932, so that
+// half-width katakana whose bytes happen to pair as two-byte UTF-8 keep their
+// meaning. Either way the program sees the same UTF-8 text.
 #pragma once
 
 #include <string>

@@ -16,8 +16,31 @@ TEST(LenByte, CountsCodePage932Bytes) {
   EXPECT_EQ(lenByte("⇒★"), 4);
   EXPECT_EQ(lenByte("ｱｲｳｴｵﾞﾟ｡"), 8);  // half-width katakana and punctuation: 1 each
   EXPECT_EQ(lenByte("aあｱ"), 4);
-  EXPECT_EQ(lenByte("¥‾"), 2);   // written as the single bytes 0x5C and 0x7E
-  EXPECT_EQ(lenByte("é€😀"), 6);  // no code page 932 form: shown wide
+  EXPECT_EQ(lenByte("¥‾"), 2);            // written as the single bytes 0x5C and 0x7E
+  EXPECT_EQ(lenByte("é€😀"), 6);           // no code page 932 form: shown wide
+  EXPECT_EQ(lenByte("\uFF60\uFFA0"), 4);  // either side of the half-width range
+}
+
+TEST(Utf8Validator, RefusesOverlongSurrogateOutOfRangeAndCutSequences) {
+  // A three-byte sequence cut after two bytes, with a continuation byte just
+  // past the end that a read beyond the view would take.
+  const std::string cut = "A\xE3\x81\x82";
+  const struct {
+    std::string_view bytes;
+    bool valid;
+  } cases[] = {
+      {"\xC0\xB2", false},          // overlong "2"
+      {"\xE0\x80\xAF", false},      // overlong "/"
+      {"\xED\xA0\x80", false},      // surrogate U+D800
+      {"\xED\x9F\xBF", true},       // U+D7FF, just below the surrogates
+      {"\xF4\x90\x80\x80", false},  // beyond U+10FFFF
+      {"\xEF\xBF\xBD", true},       // a genuine U+FFFD
+      {std::string_view(cut.data(), 3), false},
+      {cut, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(isValidUtf8(c.bytes), c.valid) << testing::PrintToString(std::string(c.bytes));
+  }
 }
 
 TEST(LenByte, AgreesWithTheCodecForEveryMappableCharacter) {
