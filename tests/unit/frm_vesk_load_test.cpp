@@ -1,6 +1,9 @@
 // The main window's load step, hotkeys and shut-down against the fake platform.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "platform/fake/fake_platform.h"
 #include "shell/frm_vesk.h"
 #include "shell/hotkeys.h"
@@ -63,7 +66,17 @@ TEST(FormLoad, DataPathsAreTheFolderPlusTheFileName) {
 TEST(FormLoad, LeavesTheStartingState) {
   Program p("3,2,1,14,0,1");
   p.fake.files.put("C:\\Games\\vesk\\caravan_tama.txt", "2010/09/25 18:00\r\n");
+  p.fake.files.put("C:\\Games\\vesk\\caravan_que.txt", "1,Q1\r\n2,Q2\r\n");
+  p.fake.files.put("C:\\Games\\vesk\\caravan_fushi.txt", "1,F1\r\n");
+  // Start away from every value the load step sets, so each one shows it ran.
+  MainState& before = p.form.state();
+  before.maxHP = 7;
+  before.allVisible = false;
+  before.swRunning = true;
+  before.refreshTick = 3;
   ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
+  EXPECT_EQ(p.mod.queTable(), (RotationTable{{"1", "Q1"}, {"2", "Q2"}}));
+  EXPECT_EQ(p.mod.fushiTable(), (RotationTable{{"1", "F1"}}));
   const MainState& s = p.form.state();
   EXPECT_EQ(static_cast<const SettingsRecord&>(s), (SettingsRecord{1, 2, 1, 14, false, 1}));
   EXPECT_EQ(s.gemFileState, -1);
@@ -88,19 +101,28 @@ TEST(FormLoad, WithoutDeadlineFileTheFlagsAreOff) {
 }
 
 TEST(Hotkeys, AllTwentyFiveRegisterInOrderWithTheChosenModifier) {
+  // Id and virtual-key code, in registration order.
+  const std::vector<std::pair<int, unsigned>> expected = {
+      {1025, 0x25}, {1026, 0x27}, {1027, 0x26}, {1028, 0x28}, {1029, 0x31},
+      {1030, 0x32}, {1035, 0x33}, {1034, 0x39}, {1032, 0x37}, {1033, 0x38},
+      {1036, 0x34}, {1037, 0x35}, {1038, 0x36}, {1031, 0x30}, {1039, 0x61},
+      {1040, 0x62}, {1045, 0x63}, {1044, 0x69}, {1042, 0x67}, {1043, 0x68},
+      {1046, 0x64}, {1047, 0x65}, {1048, 0x66}, {1041, 0x60}, {1054, 0x53},
+  };
   for (const auto& [args, modifier] : {std::pair{"", 8u}, {"1", 2u}, {"3", 1u}, {"2", 8u}}) {
     SCOPED_TRACE(args);
     Program p(args);
     ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
     const auto& reg = p.fake.windowing;
-    ASSERT_EQ(reg.registrationOrder.size(), kHotKeyRegistrationOrder.size());
-    for (std::size_t i = 0; i < kHotKeyRegistrationOrder.size(); ++i) {
-      const HotKeyDef& def = kHotKeyRegistrationOrder[i];
-      EXPECT_EQ(reg.registrationOrder[i], def.id);
-      const auto& k = reg.hotkeys.at(def.id);
-      EXPECT_EQ(k.virtualKey, def.virtualKey);
+    ASSERT_EQ(reg.registrationOrder.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      const auto& [id, virtualKey] = expected[i];
+      SCOPED_TRACE(id);
+      EXPECT_EQ(reg.registrationOrder[i], id);
+      const auto& k = reg.hotkeys.at(id);
+      EXPECT_EQ(k.virtualKey, virtualKey);
       EXPECT_EQ(k.owner, p.window().handle());
-      EXPECT_EQ(k.modifiers, def.id == 1054 ? 8u : modifier);
+      EXPECT_EQ(k.modifiers, id == 1054 ? 8u : modifier);
     }
   }
 }
@@ -138,18 +160,24 @@ TEST(Hotkeys, ShortcutsThatCannotBeWrittenLeaveTheProgramRunning) {
 
 TEST(Shutdown, QuitHotkeyReleasesEverythingOnce) {
   for (int id : {1031, 1041}) {
+    SCOPED_TRACE(id);
     Program p;
     ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
     FakeWindow* w = p.fake.windowing.window("frmVESK");
     ASSERT_NE(w, nullptr);
+    const auto released = [&] {
+      EXPECT_TRUE(p.fake.windowing.hotkeys.empty());
+      EXPECT_EQ(p.fake.windowing.unregistrations.size(), 25u);
+      EXPECT_EQ(w->destroyCalls, 1);
+      EXPECT_EQ(p.fake.windowing.quitCalls, 1);
+      EXPECT_TRUE(p.form.unloaded());
+      EXPECT_EQ(p.fake.windowing.window("frmVESK"), nullptr);
+    };
     p.form.onHotKey(id);
-    EXPECT_TRUE(p.fake.windowing.hotkeys.empty());
-    EXPECT_TRUE(p.fake.windowing.quitRequested);
-    EXPECT_TRUE(p.form.unloaded());
-    EXPECT_EQ(p.fake.windowing.window("frmVESK"), nullptr);
+    released();
     // The platform's own close request afterwards changes nothing.
     p.form.onCloseRequest();
-    EXPECT_TRUE(p.form.unloaded());
+    released();
   }
 }
 

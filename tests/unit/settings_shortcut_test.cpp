@@ -10,20 +10,23 @@ namespace vesk {
 namespace {
 
 TEST(SettingsShortcut, EachModifierGetsItsFileAndFirstField) {
+  // Only target and working folder go through the environment expansion;
+  // the file name keeps the folder text as it stands.
   platform::fake::FakeShortcuts shell;
+  shell.environment["VESKDIR"] = "C:\\Games";
   const SettingsRecord s = parseCommandLine("");
-  const std::string folder = "C:\\Games\\vesk";
+  const std::string folder = "%VESKDIR%\\vesk";
   const struct {
     const char* sKey;
     const char* file;
     const char* args;
   } cases[] = {
-      {"8", "C:\\Games\\vesk\\vesk - Winｷｰ.lnk", "0,0,0,11,1,1"},
-      {"2", "C:\\Games\\vesk\\vesk - Ctlｷｰ.lnk", "1,0,0,11,1,1"},
-      {"4", "C:\\Games\\vesk\\vesk - Sftｷｰ.lnk", "2,0,0,11,1,1"},
-      {"1", "C:\\Games\\vesk\\vesk - Altｷｰ.lnk", "3,0,0,11,1,1"},
-      {"16", "C:\\Games\\vesk\\vesk.lnk", ""},
-      {"", "C:\\Games\\vesk\\vesk.lnk", ""},
+      {"8", "%VESKDIR%\\vesk\\vesk - Winｷｰ.lnk", "0,0,0,11,1,1"},
+      {"2", "%VESKDIR%\\vesk\\vesk - Ctlｷｰ.lnk", "1,0,0,11,1,1"},
+      {"4", "%VESKDIR%\\vesk\\vesk - Sftｷｰ.lnk", "2,0,0,11,1,1"},
+      {"1", "%VESKDIR%\\vesk\\vesk - Altｷｰ.lnk", "3,0,0,11,1,1"},
+      {"16", "%VESKDIR%\\vesk\\vesk.lnk", ""},
+      {"", "%VESKDIR%\\vesk\\vesk.lnk", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.sKey);
@@ -31,7 +34,7 @@ TEST(SettingsShortcut, EachModifierGetsItsFileAndFirstField) {
     EXPECT_EQ(link.file, c.file);
     EXPECT_EQ(link.arguments, c.args);
     EXPECT_EQ(link.target, "C:\\Games\\vesk\\vesk.exe");
-    EXPECT_EQ(link.workingDirectory, folder);
+    EXPECT_EQ(link.workingDirectory, "C:\\Games\\vesk");
     EXPECT_EQ(link.showCommand, 4);
   }
 }

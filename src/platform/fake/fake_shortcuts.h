@@ -1,5 +1,6 @@
-// Shortcut files kept in memory by path; a save into a folder listed in
-// failingFolders fails, as it would in a read-only folder.
+// Shortcut files kept in memory by path; with failAll every save fails, as it
+// would in a read-only folder. Expansion replaces each %NAME% listed in
+// environment by its value and leaves the rest of the text as it is.
 #pragma once
 
 #include <map>
@@ -12,7 +13,17 @@ namespace vesk::platform::fake {
 
 class FakeShortcuts : public Shortcuts {
  public:
-  std::string expandEnvironmentStrings(std::string_view text) override { return std::string(text); }
+  std::string expandEnvironmentStrings(std::string_view text) override {
+    std::string out(text);
+    for (const auto& [name, value] : environment) {
+      const std::string token = "%" + name + "%";
+      for (std::size_t at = out.find(token); at != std::string::npos;
+           at = out.find(token, at + value.size())) {
+        out.replace(at, token.size(), value);
+      }
+    }
+    return out;
+  }
   bool save(const ShortcutLink& link) override {
     ++saveCalls;
     if (failAll) return false;
@@ -20,6 +31,7 @@ class FakeShortcuts : public Shortcuts {
     return true;
   }
 
+  std::map<std::string, std::string> environment;
   std::map<std::string, ShortcutLink> saved;
   bool failAll = false;
   int saveCalls = 0;

@@ -18,6 +18,7 @@ void FakeWindow::runModal() {
 }
 
 void FakeWindow::destroy() {
+  ++destroyCalls;
   if (destroyed_) return;
   destroyed_ = true;
   shown = false;
@@ -88,6 +89,7 @@ bool FakeWindowing::registerHotKey(WindowHandle owner, int id, unsigned modifier
 }
 
 bool FakeWindowing::unregisterHotKey(WindowHandle owner, int id) {
+  unregistrations.push_back(id);
   const auto it = hotkeys.find(id);
   if (it == hotkeys.end() || it->second.owner != owner) return false;
   hotkeys.erase(it);

@@ -56,6 +56,7 @@ class FakeWindow : public Window {
   std::vector<Control> controls;
   int presentCount = 0;
   std::pair<std::string, int> focus;
+  int destroyCalls = 0;
 
  private:
   FakeWindowing& owner_;
@@ -74,7 +75,10 @@ class FakeWindowing : public Windowing {
  public:
   std::unique_ptr<Window> createWindow(const WindowDesign& design, WindowEvents& events) override;
   void runMessageLoop() override { ++loopRuns; }
-  void quit() override { quitRequested = true; }
+  void quit() override {
+    quitRequested = true;
+    ++quitCalls;
+  }
 
   WindowHandle findWindowByClass(std::string_view className) override;
   bool getWindowRect(WindowHandle window, Rect& out) override;
@@ -108,7 +112,9 @@ class FakeWindowing : public Windowing {
   std::vector<int> registrationOrder;                    // every successful registration, in order
   std::set<std::pair<unsigned, unsigned>> heldByOthers;  // combinations another program holds
   std::vector<SetWindowPosCall> zOrderCalls;
+  std::vector<int> unregistrations;  // every unregistration call's id, in order
   bool quitRequested = false;
+  int quitCalls = 0;
   bool refuseWindows = false;  // as a system out of window resources
   int loopRuns = 0;
 
