@@ -70,7 +70,9 @@ def main():
                  | {test.id() for test in result.unexpectedSuccesses})
     skipped = len(result.skipped)
     passed = result.testsRun - failed - skipped - len(result.expectedFailures)
-    print(f"e2e wall time: {time.monotonic() - started:.1f} s")
+    print(f"e2e wall time: {time.monotonic() - started:.1f} s, "
+          f"{session.prefix.starts} Wine process starts, "
+          f"{session.prefix.loader_retries} loader retries")
     print(f"{passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else ""))
     return 0 if failed == 0 and result.testsRun > 0 else 1
 

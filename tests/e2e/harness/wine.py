@@ -6,9 +6,18 @@ reader would wait for them forever. Every program writes to files instead.
 """
 
 import os
+import re
 import signal
 import subprocess
 import time
+
+
+# What Wine's loader prints when it gives up before the program's own code has
+# run (seen under load: the shared user data or the first thread's block
+# could not be mapped where the address-space layout left no room).
+LOADER_FAILURE = re.compile(r"failed to map the shared user data|virtual_alloc_first_teb|"
+                            r"wine: failed to (?:reserve|map|allocate)|preloader")
+LOADER_TRIES = 3
 
 
 def windows_path(unix_path):
@@ -59,6 +68,8 @@ class WinePrefix:
         self._base_env = display_env
         self.env = None
         self._log_count = 0
+        self.starts = 0  # Wine processes started by the harness
+        self.loader_retries = 0  # of those, restarts after a loader failure
 
     def create(self, timeout=180):
         """Creates the prefix through wine-env.sh (about 9 s) and keeps the
@@ -82,6 +93,7 @@ class WinePrefix:
             self.env["WINEDEBUG"] = "-all,err+all"
 
     def start(self, exe, args=(), cwd=None, name=None):
+        self.starts += 1
         self._log_count += 1
         name = name or os.path.basename(exe)
         log_path = os.path.join(self.log_dir, f"{self._log_count:03d}-{name}.log")
@@ -92,7 +104,25 @@ class WinePrefix:
         return WineProcess(popen, name, log_path)
 
     def run(self, exe, args=(), timeout=30):
-        """Runs a program to its end; returns (exit code, output, errors)."""
+        """Runs a program to its end; returns (exit code, output, errors).
+        A start that Wine's loader refused before the program ran is tried
+        again, at most LOADER_TRIES times in all, and logged as a harness
+        event; any other failure is the program's own and is returned."""
+        for attempt in range(1, LOADER_TRIES + 1):
+            code, output, errors = self._run_once(exe, args, timeout)
+            if code == 0 or not LOADER_FAILURE.search(errors) or attempt == LOADER_TRIES:
+                return code, output, errors
+            self.loader_retries += 1
+            event = (f"harness: loader failure starting {os.path.basename(exe)} "
+                     f"{' '.join(args)} (try {attempt} of {LOADER_TRIES}, exit {code}): "
+                     f"{errors.strip()[:300]!r}; starting it again")
+            print(event, flush=True)
+            with open(os.path.join(self.log_dir, "harness-events.log"), "a") as log:
+                log.write(event + "\n")
+        return code, output, errors
+
+    def _run_once(self, exe, args, timeout):
+        self.starts += 1
         self._log_count += 1
         base = os.path.join(self.log_dir, f"{self._log_count:03d}-{os.path.basename(exe)}")
         with open(base + ".out", "wb") as out, open(base + ".err", "wb") as err:
