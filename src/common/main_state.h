@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "common/timestamp.h"
-#include "platform/types.h"
+#include "common/window_types.h"
 
 namespace vesk {
 
@@ -29,10 +29,10 @@ struct MainState : SettingsRecord {
   std::int16_t gemFileState = 0;  // -1 when the deadline file exists, else 0
   std::int16_t dayOffset = 0;     // days added to the calendar shown
   bool refreshRequested = false;  // full refresh at the next tick
-  platform::WindowHandle gameHwnd = 0;
-  platform::Rect gameWindowRect;
-  platform::Rect gameClientRect;
-  platform::Rect lastGameRect;
+  WindowHandle gameHwnd = 0;
+  Rect gameWindowRect;
+  Rect gameClientRect;
+  Rect lastGameRect;
   double frameX = 0;
   double frameY = 0;
   double captionHeight = 0;

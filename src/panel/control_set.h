@@ -1,0 +1,39 @@
+// The controls of one window as data, addressed by name and array index as
+// the handlers name them: at("txtMenu", 4), at("Command1").
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/control.h"
+
+namespace vesk {
+
+class ControlSet {
+ public:
+  ControlSet() = default;
+  // The members of each array must lie together, in ascending index from 0.
+  explicit ControlSet(std::vector<platform::Control> controls);
+
+  // The control; throws std::out_of_range for a name or index the window
+  // does not have.
+  platform::Control& at(std::string_view name, int index = -1);
+  const platform::Control& at(std::string_view name, int index = -1) const;
+
+  const std::vector<platform::Control>& all() const { return controls_; }
+
+ private:
+  std::size_t position(std::string_view name, int index) const;
+
+  struct Extent {
+    std::size_t first = 0;
+    std::size_t count = 0;
+  };
+  std::vector<platform::Control> controls_;
+  std::map<std::string, Extent, std::less<>> byName_;
+};
+
+}  // namespace vesk
