@@ -9,8 +9,9 @@ ControlSet::ControlSet(std::vector<platform::Control> controls) : controls_(std:
     const platform::Control& c = controls_[i];
     auto [it, added] = byName_.try_emplace(c.name, Extent{i, 0});
     Extent& extent = it->second;
-    const bool inOrder = extent.first + extent.count == i &&
-                         (c.index < 0 ? extent.count == 0 : c.index == static_cast<int>(extent.count));
+    const bool inOrder =
+        extent.first + extent.count == i &&
+        (c.index < 0 ? extent.count == 0 : c.index == static_cast<int>(extent.count));
     if (!inOrder) throw std::invalid_argument("control array out of order: " + c.name);
     ++extent.count;
     (void)added;

@@ -25,6 +25,8 @@ class System {
   virtual int twipsPerPixelY() = 0;
   // A pseudo-random number in [0, 1); the program never seeds it.
   virtual double random() = 0;
+  // A line for a debugger (the system's debug output); users never see it.
+  virtual void debugOutput(std::string_view text) = 0;
   // Suspends the user-interface thread (used for short settling pauses).
   virtual void sleep(int milliseconds) = 0;
 };

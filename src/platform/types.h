@@ -21,6 +21,7 @@ constexpr WindowHandle kHwndTopmost = static_cast<WindowHandle>(-1);
 constexpr WindowHandle kHwndNoTopmost = static_cast<WindowHandle>(-2);
 constexpr unsigned kSwpNoSize = 0x0001;
 constexpr unsigned kSwpNoMove = 0x0002;
+constexpr unsigned kSwpNoActivate = 0x0010;
 constexpr unsigned kSwpShowWindow = 0x0040;
 
 // Mouse buttons as the handlers receive them.

@@ -90,6 +90,9 @@ class Windowing {
 
   // Other programs' windows.
   virtual WindowHandle findWindowByClass(std::string_view className) = 0;
+  // Whether the handle still names a live top-level window of this class:
+  // handles are reused, so a kept one can come to name a stranger's window.
+  virtual bool isWindowOfClass(WindowHandle window, std::string_view className) = 0;
   virtual bool getWindowRect(WindowHandle window, Rect& out) = 0;
   virtual bool getClientRect(WindowHandle window, Rect& out) = 0;
   virtual bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) = 0;

@@ -1,5 +1,9 @@
 #include "shell/frm_vesk.h"
 
+#include <exception>
+#include <string>
+
+#include "panel/main_design.h"
 #include "shell/command_line.h"
 #include "shell/hotkeys.h"
 #include "shell/settings_shortcut.h"
@@ -8,14 +12,38 @@ namespace vesk {
 
 namespace {
 
-// The main strip's client area at design time: 12000 x 3000 twips.
-constexpr int kMainWidth = 800;
-constexpr int kMainHeight = 200;
 constexpr int kTimerIntervalMs = 100;
+// cmdDummy, the focus sink, lies this many screen pixels to the right.
+constexpr int kOutOfSightPixels = 1921;
+
+std::string hotKeyName(unsigned modifiers, unsigned virtualKey) {
+  std::string name;
+  if (modifiers & platform::kModWin) name += "Win+";
+  if (modifiers & platform::kModCtrl) name += "Ctrl+";
+  if (modifiers & platform::kModAlt) name += "Alt+";
+  if (virtualKey >= 0x60 && virtualKey <= 0x69)
+    return name + "Num" + std::to_string(virtualKey - 0x60);
+  switch (virtualKey) {
+    case 0x25:
+      return name + "Left";
+    case 0x26:
+      return name + "Up";
+    case 0x27:
+      return name + "Right";
+    case 0x28:
+      return name + "Down";
+    default:
+      return name + static_cast<char>(virtualKey);
+  }
+}
 
 }  // namespace
 
-FrmVESK::FrmVESK(platform::Platform& platform, ModVESK& mod) : p_(platform), mod_(mod) {}
+FrmVESK::FrmVESK(platform::Platform& platform, ModVESK& mod)
+    : p_(platform),
+      mod_(mod),
+      controls_(
+          frmVESKControls(platform.system.twipsPerPixelX(), platform.system.twipsPerPixelY())) {}
 
 FrmVESK::~FrmVESK() = default;
 
@@ -25,13 +53,13 @@ FrmVESK::LoadOutcome FrmVESK::Form_Load() {
     p_.system.messageBox("すでに起動しています");
     return LoadOutcome::AlreadyRunning;
   }
-  window_ = p_.windowing.createWindow(
-      {"frmVESK", "vesk", platform::WindowStyle::Strip, kMainWidth, kMainHeight, kKeyColour},
-      *this);
+  const platform::WindowDesign design =
+      frmVESKDesign(p_.system.twipsPerPixelX(), p_.system.twipsPerPixelY());
+  window_ = p_.windowing.createWindow(design, *this);
   if (!window_) return LoadOutcome::NoWindow;
-  // Design size at the screen's origin, until the placement beside the game
-  // moves it.
-  window_->setBounds(0, 0, kMainWidth, kMainHeight);
+  // Design size at the screen's origin, until the placement moves it.
+  window_->setBounds(0, 0, design.clientWidth, design.clientHeight);
+  mainWidth_ = design.clientWidth;
 
   // 2. The data files beside the executable, by plain concatenation.
   const std::string folder = p_.system.exeFolder();
@@ -52,27 +80,60 @@ FrmVESK::LoadOutcome FrmVESK::Form_Load() {
   // 5. The six settings from the command line.
   static_cast<SettingsRecord&>(s_) = parseCommandLine(p_.system.commandLineArguments());
 
-  // 6. Global hotkeys. 7-8: the window procedure of the platform layer
-  // already swallows right-clicks and double-clicks and hands WM_HOTKEY to
+  // 6. Global hotkeys. 7-8: the platform's window procedure already
+  // swallows right-clicks and double-clicks and hands WM_HOTKEY to
   // onHotKey, so there is no procedure to replace.
   RegHotKeys();
 
-  // 9. See-through in the window's own back colour.
-  window_->setColourKey(kKeyColour);
+  // 9. See-through in the window's own back colour, before it is shown.
+  window_->setColourKey(design.backColour);
 
   // 10.
   s_.maxHP = 100;
   s_.allVisible = true;
 
+  // 11. On the game window; this creates the secondary strip. A failure
+  // there leaves the strips where they are; the first tick places again.
+  try {
+    SetForm();
+  } catch (const std::exception&) {
+  }
+
   // 12.
   s_.placePending = true;
   s_.swRunning = false;
+
+  // 13. The focus sink far beyond the right edge.
+  controls_.at("cmdDummy").left = kOutOfSightPixels * p_.system.twipsPerPixelX();
 
   // 14. The first tick makes a full refresh.
   s_.refreshTick = 1000;
 
   window_->setTimer(kTimerIntervalMs, true);
+  present();
   return LoadOutcome::Loaded;
+}
+
+FrmVESK2& FrmVESK::frmVESK2() {
+  if (!frm2_) frm2_ = std::make_unique<FrmVESK2>(p_, kKeyColour);
+  return *frm2_;
+}
+
+template <class Handler>
+void FrmVESK::handleEvent(Handler&& handler) {
+  // An error (an overflow in a rounding, a control that is not there) ends
+  // the handler where it stands, never the program; what it changed stays.
+  try {
+    handler();
+  } catch (const std::exception&) {
+  }
+  present();
+}
+
+void FrmVESK::present() {
+  if (unloaded_) return;
+  if (window_) window_->present(controls_.all());
+  if (frm2_ && !frm2_->unloaded()) frm2_->present();
 }
 
 void FrmVESK::RegHotKeys() {
@@ -80,7 +141,12 @@ void FrmVESK::RegHotKeys() {
   const auto modifier = static_cast<unsigned>(s_.hotkeyModifier);
   for (const HotKeyDef& k : kHotKeyRegistrationOrder) {
     const unsigned mods = k.id == kHotKeySettingsShortcut ? platform::kModWin : modifier;
-    p_.windowing.registerHotKey(window_->handle(), k.id, mods, k.virtualKey);
+    // The user is not told (another program may hold the keys, or the
+    // system keeps some Windows-key combinations); a debugger is.
+    if (!p_.windowing.registerHotKey(window_->handle(), k.id, mods, k.virtualKey)) {
+      p_.system.debugOutput("vesk: hotkey " + std::to_string(k.id) + " (" +
+                            hotKeyName(mods, k.virtualKey) + ") could not be registered");
+    }
   }
 }
 
@@ -96,9 +162,52 @@ void FrmVESK::MakeShortcut(std::string_view sKey) {
 }
 
 void FrmVESK::onHotKey(int id) {
+  handleEvent([&] { dispatchHotKey(id); });
+}
+
+void FrmVESK::dispatchHotKey(int id) {
   switch (canonicalHotKey(id)) {
+    case 1025:
+      updHP(true);
+      break;
+    case 1026:
+      updHP(false);
+      break;
+    case 1027:
+      updSW(true);
+      break;
+    case 1028:
+      updSW(false);
+      break;
+    case 1029:
+      SetForm();
+      break;
+    case 1030:
+      updDisp();
+      break;
     case 1031:
       endForm();
+      // The secondary strip closes after the main window; one never made
+      // is not made just to be closed.
+      if (frm2_) frm2_->endForm();
+      break;
+    case 1032:
+      updFontSize(true);
+      break;
+    case 1033:
+      updFontSize(false);
+      break;
+    case 1034:
+      updFontBold();
+      break;
+    case 1035:
+      updCompact();
+      break;
+    case 1036:
+      updBtnPos();
+      break;
+    case 1037:
+      updPTLine();
       break;
     case kHotKeySettingsShortcut:
       MakeShortcut("8");
@@ -110,10 +219,19 @@ void FrmVESK::onHotKey(int id) {
   }
 }
 
-void FrmVESK::onTimer() { Timer1_Timer(); }
+void FrmVESK::onClick(const std::string& control, int /*index*/) {
+  if (control == "Command1") handleEvent([&] { Command1_Click(); });
+}
 
-// The 100 ms tick. It has no work yet: nothing on the strip changes by itself.
-void FrmVESK::Timer1_Timer() {}
+void FrmVESK::Command1_Click() {
+  // Stops at the last day a 16-bit count can hold.
+  if (s_.dayOffset < INT16_MAX) ++s_.dayOffset;
+  s_.refreshRequested = true;
+}
+
+void FrmVESK::onTimer() {
+  handleEvent([&] { Timer1_Timer(); });
+}
 
 void FrmVESK::onCloseRequest() { closeProcedure(); }
 

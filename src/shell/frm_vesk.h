@@ -1,6 +1,8 @@
 // frmVESK, the main overlay strip: the program's start-up object. It owns the
-// main-window state and the native window, and offers the public methods
-// that the hotkeys and the mouse reach.
+// main-window state, its controls as data and the native window, creates
+// the secondary strip on first reference, and offers the public methods
+// that the hotkeys and the mouse reach. The bodies are thin: the rules live
+// in panel/, timers/, secondary/ and shell/placement as plain functions.
 #pragma once
 
 #include <memory>
@@ -8,7 +10,9 @@
 
 #include "caravan/mod_vesk.h"
 #include "common/main_state.h"
+#include "panel/control_set.h"
 #include "platform/platform.h"
+#include "secondary/frm_vesk2.h"
 
 namespace vesk {
 
@@ -29,29 +33,63 @@ class FrmVESK : public platform::WindowEvents {
   LoadOutcome Form_Load();
 
   // Public methods.
+  void SetForm();
   void MakeShortcut(std::string_view sKey);
+  void updSW(bool clk);
+  void updHP(bool clk);
+  void updDisp();
+  void updFontSize(bool clk);
+  void updFontBold();
+  void updCompact();
+  void updBtnPos();
+  void updPTLine();
+  void SetKajiMeter(bool bAllVisible);
+  void Command1_Click();
   void endForm();
 
   MainState& state() { return s_; }
   const MainState& state() const { return s_; }
+  ControlSet& controls() { return controls_; }
   platform::Window* window() const { return window_.get(); }
   bool unloaded() const { return unloaded_; }
+  // The secondary strip, created hidden on first reference.
+  FrmVESK2& frmVESK2();
+  FrmVESK2* frmVESK2IfLoaded() const { return frm2_.get(); }
 
-  // Events.
+  // Events. Each runs its handler to the end or to its first error, which
+  // ends that handler only, then draws what changed.
   void onTimer() override;
   void onHotKey(int id) override;
+  void onClick(const std::string& control, int index) override;
   void onCloseRequest() override;
 
  private:
+  template <class Handler>
+  void handleEvent(Handler&& handler);
+  void present();
+
   void RegHotKeys();
   void UnregHotKeys();
   void closeProcedure();
   void Timer1_Timer();
+  void updMenu(bool bAllVisible);
+  void dispatchHotKey(int id);
+
+  // Placement (set_form.cpp).
+  void PlaceForm(std::int16_t x, std::int16_t y, std::int16_t width, std::int16_t height);
+  void CalcMeterGeometry();
+  void fallbackPlacement();
+  void placeSecondary(double right, double bottom);
+  void zOrderStep();
+  bool gameWindowAlive();
 
   platform::Platform& p_;
   ModVESK& mod_;
   MainState s_;
+  ControlSet controls_;
   std::unique_ptr<platform::Window> window_;
+  std::unique_ptr<FrmVESK2> frm2_;
+  int mainWidth_ = 0;  // pixels, as last placed
   bool unloaded_ = false;
 };
 

@@ -23,6 +23,7 @@ class FakeSystem : public System {
     return r;
   }
   void sleep(int milliseconds) override { slept.push_back(milliseconds); }
+  void debugOutput(std::string_view text) override { debugLines.emplace_back(text); }
 
   std::string folder = "C:\\Games\\vesk";
   std::string arguments;
@@ -32,6 +33,7 @@ class FakeSystem : public System {
   std::vector<double> randomValues;
   std::vector<std::string> messages;
   std::vector<int> slept;
+  std::vector<std::string> debugLines;
 
  private:
   std::size_t nextRandom_ = 0;

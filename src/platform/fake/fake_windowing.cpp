@@ -58,6 +58,11 @@ WindowHandle FakeWindowing::findWindowByClass(std::string_view className) {
   return 0;
 }
 
+bool FakeWindowing::isWindowOfClass(WindowHandle window, std::string_view className) {
+  const auto it = foreign_.find(window);
+  return it != foreign_.end() && it->second.className == className;
+}
+
 bool FakeWindowing::getWindowRect(WindowHandle window, Rect& out) {
   const auto it = foreign_.find(window);
   if (it == foreign_.end() || it->second.rectFails) return false;

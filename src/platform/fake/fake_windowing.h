@@ -81,6 +81,7 @@ class FakeWindowing : public Windowing {
   }
 
   WindowHandle findWindowByClass(std::string_view className) override;
+  bool isWindowOfClass(WindowHandle window, std::string_view className) override;
   bool getWindowRect(WindowHandle window, Rect& out) override;
   bool getClientRect(WindowHandle window, Rect& out) override;
   bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) override;
@@ -96,6 +97,10 @@ class FakeWindowing : public Windowing {
     bool clientFails = false;
   };
   WindowHandle addForeignWindow(ForeignWindow w);
+  // The window closes; its handle may later be given to another window.
+  void closeForeignWindow(WindowHandle h) { foreign_.erase(h); }
+  // A new window that takes over a handle given before.
+  void addForeignWindowAt(WindowHandle h, ForeignWindow w) { foreign_[h] = std::move(w); }
   ForeignWindow& foreign(WindowHandle h) { return foreign_.at(h); }
 
   // The program's live windows by design name (nullptr when none).

@@ -94,7 +94,7 @@ void Painter::drawControl(HDC dc, const Control& control) {
       break;
     case ControlKind::TextBox:
       drawText(dc, control, inset(inner, kTextInset, 0),
-               alignment | (control.multiLine ? DT_WORDBREAK : DT_SINGLELINE));
+               alignment | (control.multiLine ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE));
       break;
     case ControlKind::Label:
       drawText(dc, control, inner, alignment | DT_WORDBREAK);

@@ -108,6 +108,11 @@ double Win32System::random() {
   return static_cast<double>(engine_()) / 4294967296.0;
 }
 
+void Win32System::debugOutput(std::string_view text) {
+  const std::wstring line = toWide(text) + L"\n";
+  OutputDebugStringW(line.c_str());
+}
+
 void Win32System::sleep(int milliseconds) {
   Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
 }

@@ -26,6 +26,7 @@ class Win32System final : public System {
   // The same sequence on every run: the engine keeps its default seed.
   double random() override;
   void sleep(int milliseconds) override;
+  void debugOutput(std::string_view text) override;
 
  private:
   UniqueHandle instanceMutex_;

@@ -60,7 +60,10 @@ void Win32Window::create(const WindowDesign& design) {
 
   const bool strip = design.style == WindowStyle::Strip;
   const DWORD style = strip ? WS_POPUP : WS_CAPTION | WS_SYSMENU;
-  const DWORD exStyle = strip ? WS_EX_TOOLWINDOW | WS_EX_TOPMOST : WS_EX_TOOLWINDOW;
+  // A strip never takes the activation, not even when clicked: the game
+  // keeps the keyboard.
+  const DWORD exStyle =
+      strip ? WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE : WS_EX_TOOLWINDOW;
   RECT outer{0, 0, design.clientWidth, design.clientHeight};
   if (!strip && !AdjustWindowRectEx(&outer, style, FALSE, exStyle)) return;
   const int x = strip ? 0 : CW_USEDEFAULT;
@@ -102,7 +105,13 @@ LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wPara
     self->enableOtherWindows();
     return DefWindowProcW(window, message, wParam, lParam);
   }
-  return self->handleMessage(message, wParam, lParam);
+  // No exception may cross the system's callback: an error in a handler
+  // ends that handler, never the program.
+  try {
+    return self->handleMessage(message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
 }
 
 LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <string_view>
+
 #include "platform/win32/wide_text.h"
 #include "platform/win32/window_win32.h"
 
@@ -38,6 +41,17 @@ WindowHandle Win32Windowing::findWindowByClass(std::string_view className) {
   const std::wstring wide = toWide(className);
   if (wide.empty()) return 0;
   return reinterpret_cast<WindowHandle>(FindWindowW(wide.c_str(), nullptr));
+}
+
+bool Win32Windowing::isWindowOfClass(WindowHandle window, std::string_view className) {
+  const HWND hwnd = toHwnd(window);
+  if (!window || !IsWindow(hwnd) || GetAncestor(hwnd, GA_PARENT) != GetDesktopWindow()) {
+    return false;
+  }
+  wchar_t name[256];
+  const int length = GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+  return length > 0 &&
+         std::wstring_view(name, static_cast<std::size_t>(length)) == toWide(className);
 }
 
 bool Win32Windowing::getWindowRect(WindowHandle window, Rect& out) {

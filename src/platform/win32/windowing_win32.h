@@ -13,6 +13,7 @@ class Win32Windowing final : public Windowing {
   void quit() override;
 
   WindowHandle findWindowByClass(std::string_view className) override;
+  bool isWindowOfClass(WindowHandle window, std::string_view className) override;
   bool getWindowRect(WindowHandle window, Rect& out) override;
   bool getClientRect(WindowHandle window, Rect& out) override;
   bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) override;
