@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
-  xvfb xauth x11-utils xdotool imagemagick fonts-ipafont
+  xvfb xauth x11-utils xdotool imagemagick fonts-ipafont fonts-liberation
   liblnk-utils python3
 )
 

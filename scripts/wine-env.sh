@@ -17,13 +17,21 @@ vesk_wine_log="${WINEPREFIX%/}.log"
 vesk_wine_prepare() {
   mkdir -p "$WINEPREFIX"
   wineserver -p >/dev/null 2>&1 </dev/null || true  # already running
-  if [ ! -f "$WINEPREFIX/.vesk-ready" ]; then
+  # The marker names the version of the substitutes below, so that an older
+  # prefix gets them too.
+  if [ ! -f "$WINEPREFIX/.vesk-ready-2" ]; then
     wineboot -i >>"$vesk_wine_log" 2>&1 </dev/null
+    # Stand-ins with the same kind of metrics: proportional IPA faces for the
+    # proportional Japanese ones, Liberation Sans (metric-compatible) for
+    # Arial, so that texts fill their boxes as they do on Windows.
     local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-    wine reg add "$key" /v 'MS UI Gothic' /t REG_SZ /d IPAGothic /f >>"$vesk_wine_log" 2>&1 </dev/null
-    wine reg add "$key" /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >>"$vesk_wine_log" 2>&1 </dev/null
-    wine reg add "$key" /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >>"$vesk_wine_log" 2>&1 </dev/null
-    touch "$WINEPREFIX/.vesk-ready"
+    local pair
+    for pair in 'MS UI Gothic=IPAPGothic' 'ＭＳ Ｐゴシック=IPAPGothic' 'ＭＳ ゴシック=IPAGothic' \
+      'Arial=Liberation Sans'; do
+      wine reg add "$key" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f \
+        >>"$vesk_wine_log" 2>&1 </dev/null
+    done
+    touch "$WINEPREFIX/.vesk-ready-2"
   fi
   return 0
 }

@@ -15,7 +15,8 @@ namespace vesk {
 class ControlSet {
  public:
   ControlSet() = default;
-  // The members of each array must lie together, in ascending index from 0.
+  // The members of each array must lie together, in ascending index without
+  // gaps; an array may start above 0 (frmVESK2 has only element 4).
   explicit ControlSet(std::vector<platform::Control> controls);
 
   // The control; throws std::out_of_range for a name or index the window
@@ -29,7 +30,8 @@ class ControlSet {
   std::size_t position(std::string_view name, int index) const;
 
   struct Extent {
-    std::size_t first = 0;
+    std::size_t first = 0;  // position of the first member
+    int firstIndex = -1;    // its array index; -1 outside an array
     std::size_t count = 0;
   };
   std::vector<platform::Control> controls_;

@@ -15,17 +15,6 @@ using platform::Control;
 // Members 0 to 3 of an array that exists here only as member 4: hidden and
 // empty, they are never drawn nor hit, and keep the array's indices running
 // from 0 as a control set requires.
-void addUnusedMembers(std::vector<Control>& out, platform::ControlKind kind, const char* name) {
-  for (int i = 0; i < 4; ++i) {
-    Control c;
-    c.kind = kind;
-    c.name = name;
-    c.index = i;
-    c.visible = false;
-    out.push_back(std::move(c));
-  }
-}
-
 }  // namespace
 
 platform::WindowDesign frmVESK2Design(int twipsPerPixelX, int twipsPerPixelY) {
@@ -45,7 +34,6 @@ std::vector<platform::Control> frmVESK2Controls(int twipsPerPixelX, int twipsPer
   const ControlSet main(frmVESKControls(twipsPerPixelX, twipsPerPixelY));
 
   std::vector<Control> out;
-  addUnusedMembers(out, platform::ControlKind::Button, "cmdMenu");
   Control button = main.at("cmdMenu", 4);
   button.left = 0;
   button.top = 0;
@@ -59,7 +47,6 @@ std::vector<platform::Control> frmVESK2Controls(int twipsPerPixelX, int twipsPer
   dummy.height = 495 / y;
   out.push_back(std::move(dummy));
 
-  addUnusedMembers(out, platform::ControlKind::TextBox, "txtMenu");
   Control line = main.at("txtMenu", 4);
   line.left = 60 / x;
   line.top = 45 / y;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/win32/control_geometry.h"
+#include "platform/win32/text_rows.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform::win32 {
@@ -93,8 +94,11 @@ void Painter::drawControl(HDC dc, const Control& control) {
       }
       break;
     case ControlKind::TextBox:
-      drawText(dc, control, inset(inner, kTextInset, 0),
-               alignment | (control.multiLine ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE));
+      if (control.multiLine) {
+        drawMultiLine(dc, control, inset(inner, kTextInset, 0));
+      } else {
+        drawText(dc, control, inset(inner, kTextInset, 0), alignment | DT_SINGLELINE);
+      }
       break;
     case ControlKind::Label:
       drawText(dc, control, inner, alignment | DT_WORDBREAK);
@@ -130,6 +134,16 @@ void Painter::drawControl(HDC dc, const Control& control) {
     }
   }
   if (control.border) frame(dc, bounds, kBorderColour);
+}
+
+void Painter::drawMultiLine(HDC dc, const Control& control, const RECT& box) {
+  const std::wstring text = toWide(control.text);
+  if (text.empty() || IsRectEmpty(&box)) return;
+  const HFONT font = fontFor(dc, control.font);
+  const SelectionScope fontInDc(
+      dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  SetTextColor(dc, colourRef(control.textColour));
+  drawRows(dc, wrapRows(dc, text, box.right - box.left), box, control.centred);
 }
 
 void Painter::drawText(HDC dc, const Control& control, RECT box, UINT format) {

@@ -28,6 +28,7 @@ class Painter {
  private:
   void drawControl(HDC dc, const Control& control);
   void drawText(HDC dc, const Control& control, RECT box, UINT format);
+  void drawMultiLine(HDC dc, const Control& control, const RECT& box);
   HFONT fontFor(HDC dc, const Font& font);
 
   using FontKey = std::tuple<std::string, double, bool, int, int>;

@@ -151,19 +151,28 @@ TEST_F(PainterTest, TextIsDrawnWithoutBlendedPixels) {
   }
 }
 
-TEST_F(PainterTest, MultiLineTextBreaksAtLineEnds) {
-  Control text = make(ControlKind::TextBox, "txtMenu", 4, 0, 0, kWidth, kHeight);
-  text.multiLine = true;
-  text.backColour = 0x404040;
-  text.textColour = 0xFFFFFF;
-  text.text = "A\r\nB";
-  paint({text});
-  // Two rows of text with an empty band of background between them.
-  std::vector<bool> inked(kHeight);
-  for (int y = 0; y < kHeight; ++y) inked[y] = coloursIn({0, y, kWidth, y + 1}).size() > 1;
-  int runs = 0;
-  for (int y = 0; y < kHeight; ++y) runs += inked[y] && (y == 0 || !inked[y - 1]);
-  EXPECT_EQ(runs, 2);
+TEST_F(PainterTest, MultiLineTextBreaksAtLineEndsAndWrapsAtTheBoxWidth) {
+  // Text, box width, rows of ink expected: a line end starts a row, and a
+  // line without blanks wider than the box wraps between characters.
+  const struct {
+    const char* text;
+    int width;
+    int rows;
+  } cases[] = {{"A\r\nB", kWidth, 2}, {"属性バンザイ属性", kWidth, 1}, {"属性バンザイ属性", 40, 3}};
+  for (const auto& c : cases) {
+    Control text = make(ControlKind::TextBox, "txtMenu", 4, 0, 0, c.width, kHeight);
+    text.multiLine = true;
+    text.backColour = 0x404040;
+    text.textColour = 0xFFFFFF;
+    text.text = c.text;
+    paint({text});
+    // Rows of text with an empty band of background between them.
+    std::vector<bool> inked(kHeight);
+    for (int y = 0; y < kHeight; ++y) inked[y] = coloursIn({0, y, c.width, y + 1}).size() > 1;
+    int runs = 0;
+    for (int y = 0; y < kHeight; ++y) runs += inked[y] && (y == 0 || !inked[y - 1]);
+    EXPECT_EQ(runs, c.rows) << c.text << " in " << c.width;
+  }
 }
 
 TEST_F(PainterTest, ASingleLineTooWideForItsBoxShowsItsBeginning) {
