@@ -5,6 +5,7 @@
 
 #include "common/colour.h"
 #include "common/rounding.h"
+#include "timers/adrenaline_meter.h"
 
 namespace vesk {
 
@@ -52,13 +53,6 @@ Sizes stopwatchSizes(std::int16_t fontSize) {
   }
 }
 
-// The shortest decimal text that reads back as the value: 10, 15, 5.5.
-std::string shortestDecimal(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
-
 struct Widths {
   std::int16_t button = 0;
   std::int16_t text = 0;
@@ -83,11 +77,7 @@ Widths menuWidths(std::int16_t compactMode) {
 std::string menuText(int slot, const MainState& s) {
   if (s.compactMode < 0 || s.compactMode > 2) return {};
   const bool small = s.compactMode == 2;
-  if (slot == 1) {
-    if (s.compactMode == 0) return "HP" + std::to_string(s.maxHP);
-    if (s.compactMode == 1) return std::to_string(s.maxHP);
-    return shortestDecimal(s.maxHP / 10.0);
-  }
+  if (slot == 1) return healthText(s.compactMode, s.maxHP).value_or("");
   if (slot == 2) return s.allVisible ? (small ? "i" : "Hide") : (small ? "o" : "Show");
   return small ? "e" : "End";
 }

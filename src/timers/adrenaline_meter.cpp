@@ -1,7 +1,7 @@
 #include "timers/adrenaline_meter.h"
 
 #include <array>
-#include <cstdio>
+#include <charconv>
 
 #include "common/rounding.h"
 
@@ -23,10 +23,10 @@ std::optional<std::string> healthText(std::int16_t compactMode, std::int16_t max
     case 1:
       return std::to_string(maxHP);
     case 2: {
-      // The shortest decimal form of a real number: 10, 15, 5, 5.5.
+      // The shortest decimal text that reads back as the value: 10, 15, 5.
       char text[32];
-      std::snprintf(text, sizeof text, "%.15g", maxHP / 10.0);
-      return std::string(text);
+      const auto end = std::to_chars(text, text + sizeof text, maxHP / 10.0).ptr;
+      return std::string(text, end);
     }
     default:
       return std::nullopt;
