@@ -4,16 +4,28 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <utility>
 
 namespace vesk::platform::win32 {
+
+// How many GDI objects and device contexts these wrappers hold at this
+// moment. The system's own count (GetGuiResources) is a stub under Wine, so
+// the leak test reads this one; it costs one atomic add per object.
+struct GdiCensus {
+  std::atomic<long> objects{0};
+  std::atomic<long> deviceContexts{0};
+};
+GdiCensus& gdiCensus();
 
 // A pen, brush, font or bitmap from a Create... function.
 template <typename Object>
 class GdiObject {
  public:
   GdiObject() = default;
-  explicit GdiObject(Object object) : object_(object) {}
+  explicit GdiObject(Object object) : object_(object) {
+    if (object_) ++gdiCensus().objects;
+  }
   GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
   GdiObject& operator=(GdiObject&& other) noexcept {
     if (this != &other) {
@@ -29,7 +41,10 @@ class GdiObject {
   Object get() const { return object_; }
   explicit operator bool() const { return object_ != nullptr; }
   void reset() {
-    if (object_) DeleteObject(std::exchange(object_, nullptr));
+    if (object_) {
+      DeleteObject(std::exchange(object_, nullptr));
+      --gdiCensus().objects;
+    }
   }
 
  private:
@@ -39,11 +54,16 @@ class GdiObject {
 // A memory device context from CreateCompatibleDC.
 class MemoryDc {
  public:
-  explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+  explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {
+    if (dc_) ++gdiCensus().deviceContexts;
+  }
   MemoryDc(const MemoryDc&) = delete;
   MemoryDc& operator=(const MemoryDc&) = delete;
   ~MemoryDc() {
-    if (dc_) DeleteDC(dc_);
+    if (dc_) {
+      DeleteDC(dc_);
+      --gdiCensus().deviceContexts;
+    }
   }
   HDC get() const { return dc_; }
   explicit operator bool() const { return dc_ != nullptr; }
@@ -55,11 +75,16 @@ class MemoryDc {
 // The device context of a window (null: the whole screen) from GetDC.
 class WindowDc {
  public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {
+    if (dc_) ++gdiCensus().deviceContexts;
+  }
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
   ~WindowDc() {
-    if (dc_) ReleaseDC(window_, dc_);
+    if (dc_) {
+      ReleaseDC(window_, dc_);
+      --gdiCensus().deviceContexts;
+    }
   }
   HDC get() const { return dc_; }
   explicit operator bool() const { return dc_ != nullptr; }
