@@ -43,18 +43,30 @@ pids+=($bare_pid)
 ticks() { cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns}'; }
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 
-sleep 5  # let both finish starting before the measured window
-v0=$(ticks $vesk_pid) b0=$(ticks $bare_pid)
-sleep "$seconds"
-v1=$(ticks $vesk_pid) b1=$(ticks $bare_pid)
+sleep 5  # let both finish starting before the measured windows
 hz=1000000000
 
 report() {
   local name=$1 t0=$2 t1=$3 pid=$4
   awk -v n="$name" -v t=$((t1 - t0)) -v hz="$hz" -v s="$seconds" -v rss="$(rss_kib "$pid")" \
-    'BEGIN { printf "%-12s cpu %7.3f s in %d s (%5.2f %%)   rss %7.1f MiB\n", n, t / hz, s, 100 * t / hz / s, rss / 1024 }'
+    'BEGIN { printf "  %-12s cpu %7.3f s in %d s (%5.2f %%)   rss %7.1f MiB\n", n, t / hz, s, 100 * t / hz / s, rss / 1024 }'
 }
-report vesk.exe "$v0" "$v1" "$vesk_pid"
-report bare-window "$b0" "$b1" "$bare_pid"
-awk -v v=$((v1 - v0)) -v b=$((b1 - b0)) -v vr="$(rss_kib $vesk_pid)" -v br="$(rss_kib $bare_pid)" \
-  'BEGIN { printf "ratio vesk/bare: cpu %s, memory %.2f\n", (b > 0 ? sprintf("%.2f", v / b) : "n/a (bare used no measurable cpu)"), vr / br }'
+
+# One measured window: both processes side by side, then the ratios.
+measure() {
+  local v0 b0 v1 b1
+  v0=$(ticks $vesk_pid) b0=$(ticks $bare_pid)
+  sleep "$seconds"
+  v1=$(ticks $vesk_pid) b1=$(ticks $bare_pid)
+  echo "$1:"
+  report vesk.exe "$v0" "$v1" "$vesk_pid"
+  report bare-window "$b0" "$b1" "$bare_pid"
+  awk -v v=$((v1 - v0)) -v b=$((b1 - b0)) -v vr="$(rss_kib $vesk_pid)" -v br="$(rss_kib $bare_pid)" \
+    'BEGIN { printf "  ratio vesk/bare: cpu %s, memory %.2f\n", (b > 0 ? sprintf("%.2f", v / b) : "n/a (bare used no measurable cpu)"), vr / br }'
+}
+
+measure "placed on the stand-in, stopwatch stopped"
+# The stopwatch hotkey (Windows key + Up), as real keyboard input.
+wine "$build/tests/e2e/driver/vesk_e2e_driver.exe" keys win+up >"$work/driver.log" 2>&1 </dev/null
+sleep 1
+measure "stopwatch running (its line repainted every tick)"
