@@ -6,6 +6,7 @@
 vesk_xvfb_start() {
   local screen="${1:-1280x1024x24}"
   VESK_XVFB_DIR="$(mktemp -d)"
+  : >"$VESK_XVFB_DIR/display"  # exists before the loop below reads it
   Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp \
     3>"$VESK_XVFB_DIR/display" >"$VESK_XVFB_DIR/xvfb.log" 2>&1 </dev/null &
   VESK_XVFB_PID=$!

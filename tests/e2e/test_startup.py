@@ -35,24 +35,28 @@ class StartupTests(E2ECase):
         game, vesk, main = self.start_beside_game()
         left, top, right, bottom = game.window.client
         strip = main.rect
-        over = (max(strip[0], left), max(strip[1], top), min(strip[2], right),
-                min(strip[3], bottom))
-        self.assertTrue(over[0] < over[2] and over[1] < over[3],
-                        f"the strip {list(strip)} does not lie over the game's client area "
-                        f"{list(game.window.client)}")
-        area = (over[2] - over[0]) * (over[3] - over[1])
-        # The strip has nothing opaque of its own yet: all of it shows the game.
-        shot = self.wait_screen(lambda image: image.count_colour(over, GAME_RGB) == area,
-                                f"the game's colour everywhere under the strip {list(over)}",
-                                "strip", timeout=20)
-        self.assertEqual(shot.count_colour(strip, KEY_RGB), 0,
+        # The middle of the strip's lower band: no control covers it, so it is
+        # the strip's back colour, the key, and must show the game.
+        x, y = (strip[0] + strip[2]) // 2, strip[1] + 150
+        self.assertTrue(left <= x < right and top <= y < bottom,
+                        f"the point {x},{y} of the strip {list(strip)} does not lie over the "
+                        f"game's client area {list(game.window.client)}")
+        band = (x - 100, y - 10, x + 100, y + 10)
+        area = (band[2] - band[0]) * (band[3] - band[1])
+        # Something of the strip's own is drawn too: the stopwatch box at its
+        # top-left is opaque.
+        shot = self.wait_screen(
+            lambda image: image.count_colour(band, GAME_RGB) == area
+            and image.pixel(strip[0], strip[1]) != GAME_RGB,
+            f"the game's colour everywhere in {list(band)} of the strip and the strip's own "
+            f"stopwatch box at {strip[0]},{strip[1]}", "strip", timeout=20)
+        self.assertEqual(shot.count_colour((0, 0, shot.width, shot.height), KEY_RGB), 0,
                          "the key colour 0xC0C0C0 is on screen: it must be see-through")
 
         # The screen cannot tell an unpainted strip from a see-through one;
         # the X window's shape can.
         wait_for(lambda: self.session.display.shaped_viewable_windows("vesk.exe"),
                  "the strip's X window mapped with its see-through pixels cut out")
-        x, y = (over[0] + over[2]) // 2, (over[1] + over[3]) // 2
         self.click(x, y)
         expected = f"left {x - left} {y - top}"
         wait_for(lambda: expected in game.clicks(),

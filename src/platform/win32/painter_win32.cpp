@@ -51,30 +51,55 @@ void drawArrow(HDC dc, const RECT& box) {
 
 }  // namespace
 
+Painter::~Painter() { releaseBuffer(); }
+
+void Painter::releaseBuffer() {
+  if (buffer_ && previousBitmap_) SelectObject(buffer_->get(), previousBitmap_);
+  previousBitmap_ = nullptr;
+  bitmap_.reset();
+  buffer_.reset();
+  bufferWidth_ = bufferHeight_ = 0;
+}
+
+HDC Painter::bufferFor(HDC target, int width, int height) {
+  // One back buffer for the window's life, grown when a paint needs more:
+  // a stopwatch line repainted ten times a second makes no GDI objects.
+  if (buffer_ && width <= bufferWidth_ && height <= bufferHeight_) return buffer_->get();
+  releaseBuffer();
+  auto dc = std::make_unique<MemoryDc>(target);
+  if (!*dc) return nullptr;
+  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
+  if (!bitmap) return nullptr;
+  const HGDIOBJ previous = SelectObject(dc->get(), bitmap.get());
+  if (!previous || previous == HGDI_ERROR) return nullptr;
+  buffer_ = std::move(dc);
+  bitmap_ = std::move(bitmap);
+  previousBitmap_ = previous;
+  bufferWidth_ = width;
+  bufferHeight_ = height;
+  SetBkMode(buffer_->get(), TRANSPARENT);
+  return buffer_->get();
+}
+
 void Painter::paint(HDC target, const RECT& area, Colour background,
                     const std::vector<Control>& controls) {
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return;
-  const MemoryDc buffer(target);
+  if (area.left < 0 || area.top < 0 || area.right <= area.left || area.bottom <= area.top) return;
+  const HDC buffer = bufferFor(target, area.right, area.bottom);
   if (!buffer) return;
-  const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
-  if (!bitmap) return;
-  const SelectionScope bitmapInBuffer(buffer.get(), bitmap.get());
-  if (!bitmapInBuffer.selected()) return;
-  // Draw in client coordinates; the buffer covers only the area.
-  if (!SetViewportOrgEx(buffer.get(), -area.left, -area.top, nullptr)) return;
-  SetBkMode(buffer.get(), TRANSPARENT);
+  // The buffer holds client coordinates; only the area is drawn and shown.
+  SelectClipRgn(buffer, nullptr);
+  IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
 
-  fill(buffer.get(), area, colourRef(background));
+  fill(buffer, area, colourRef(background));
   for (const std::size_t i : stackingOrder(controls)) {
     const Control& control = controls[i];
     if (!control.visible) continue;
     const RECT bounds = controlRect(control);
     RECT meeting;
-    if (IntersectRect(&meeting, &bounds, &area)) drawControl(buffer.get(), control);
+    if (IntersectRect(&meeting, &bounds, &area)) drawControl(buffer, control);
   }
-  BitBlt(target, area.left, area.top, width, height, buffer.get(), area.left, area.top, SRCCOPY);
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
+         area.left, area.top, SRCCOPY);
 }
 
 void Painter::drawControl(HDC dc, const Control& control) {

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -21,6 +22,11 @@ namespace vesk::platform::win32 {
 
 class Painter {
  public:
+  Painter() = default;
+  ~Painter();
+  Painter(const Painter&) = delete;
+  Painter& operator=(const Painter&) = delete;
+
   // Repaints `area` (client pixels) of the target: the window's background,
   // then every visible control that meets the area, bottom first.
   void paint(HDC target, const RECT& area, Colour background, const std::vector<Control>& controls);
@@ -30,6 +36,15 @@ class Painter {
   void drawText(HDC dc, const Control& control, RECT box, UINT format);
   void drawMultiLine(HDC dc, const Control& control, const RECT& box);
   HFONT fontFor(HDC dc, const Font& font);
+
+  HDC bufferFor(HDC target, int width, int height);
+  void releaseBuffer();
+
+  std::unique_ptr<MemoryDc> buffer_;
+  GdiObject<HBITMAP> bitmap_;
+  HGDIOBJ previousBitmap_ = nullptr;
+  int bufferWidth_ = 0;
+  int bufferHeight_ = 0;
 
   using FontKey = std::tuple<std::string, double, bool, int, int>;
   std::map<FontKey, GdiObject<HFONT>> fonts_;
