@@ -37,6 +37,9 @@ MENU_COLUMN_WIDTH = 50
 STOPWATCH_BOX = (0, 0, 70, 24)  # lies inside the stopwatch box at every font size
 STOPWATCH_BAND = 24
 HIDE_LABEL = (0, 46, MENU_COLUMN_WIDTH, 62)
+# The HP lines hang from the scale's numbers within the strip's top rows;
+# the stamina marks and the party lines lie below.
+SCALE_BAND = 36
 HP_LINES = 16
 ADRENALINE_MARKS = 4  # at health 10, 20, 30 and 40
 
@@ -45,6 +48,12 @@ def deadline_text(minutes_ahead):
     """A caravan_tama.txt line for local time now + minutes_ahead."""
     when = time.localtime(time.time() + minutes_ahead * 60)
     return time.strftime("%Y/%m/%d %H:%M\r\n", when).encode("ascii")
+
+
+def example(session, name):
+    """The bytes of one of the example data files."""
+    with open(os.path.join(session.examples_dir, name), "rb") as f:
+        return f.read()
 
 
 def offset(rect, x, y):
@@ -163,7 +172,8 @@ class OverlayPlacementTests(OverlayCase):
                          f"the stand-in's client area is not the size asked for: {game.window}")
         main, second = self.wait_placed_on(game, BOX_TWO_ROWS, "at start beside the game")
         for strip in (main, second):
-            self.assertTrue(strip.topmost and strip.layered, f"expected topmost and layered: {strip}")
+            self.assertTrue(strip.topmost and strip.layered,
+                            f"expected topmost and layered: {strip}")
             self.assertTrue(strip.exstyle & WS_EX_NOACTIVATE,
                             f"expected a strip that is never activated (WS_EX_NOACTIVATE): "
                             f"{strip} exstyle {strip.exstyle:#x}")
@@ -252,8 +262,7 @@ class OverlayPanelTests(OverlayCase):
 
     def test_box_colour_follows_the_minutes_left_to_the_deadline(self):
         game = self.start_game()
-        examples = self.session.examples_dir
-        calendar = {name: open(os.path.join(examples, name), "rb").read()
+        calendar = {name: example(self.session, name)
                     for name in ("caravan_que.txt", "caravan_fushi.txt")}
         for minutes, colour in ((30, RED), (300, DARK_ORANGE), (600, GREEN), (2000, GREY)):
             with self.subTest(minutes_ahead=minutes):
@@ -264,11 +273,9 @@ class OverlayPanelTests(OverlayCase):
 
     def test_box_size_follows_the_data_files(self):
         game = self.start_game()
-        examples = self.session.examples_dir
 
         def read(name):
-            with open(os.path.join(examples, name), "rb") as f:
-                return f.read()
+            return example(self.session, name)
         cases = (
             ("calendar-only", {"caravan_que.txt": read("caravan_que.txt"),
                                "caravan_fushi.txt": read("caravan_fushi.txt")},
@@ -294,22 +301,20 @@ class OverlayPanelTests(OverlayCase):
         adrenaline marks, of the scale's number pixels, and whether all of
         the area shows the game."""
         left, top, right, bottom = strip
-        line_pixels, red_columns, others, all_game = {}, set(), 0, True
+        line_columns, red_columns, others, all_game = set(), set(), 0, True
         for x, y, c in image.pixels_in((left + MENU_COLUMN_WIDTH, top, right, bottom)):
             if y < top + STOPWATCH_BAND and x < left + 96:
                 continue
             if c != GAME_RGB:
                 all_game = False
             if c in (BLACK, RED):
-                line_pixels[x] = line_pixels.get(x, 0) + 1
+                if y < top + SCALE_BAND:
+                    line_columns.add(x)
                 if c == RED:
                     red_columns.add(x)
             elif c != GAME_RGB:
                 others += 1
-        # An HP line is at least 20 pixels long (its top may be a red mark);
-        # stamina and party marks are shorter.
-        hp_lines = column_groups(x for x, n in line_pixels.items() if n >= 20)
-        return {"hp_lines": hp_lines, "red_marks": column_groups(red_columns),
+        return {"hp_lines": column_groups(line_columns), "red_marks": column_groups(red_columns),
                 "scale_pixels": others, "all_game": all_game}
 
     def wait_marks(self, strip, shown, label, why):
