@@ -70,10 +70,12 @@ def main():
                  | {test.id() for test in result.unexpectedSuccesses})
     skipped = len(result.skipped)
     passed = result.testsRun - failed - skipped - len(result.expectedFailures)
-    print(f"e2e wall time: {time.monotonic() - started:.1f} s, "
-          f"{session.prefix.starts} Wine process starts, "
-          f"{session.prefix.loader_retries} loader retries")
-    print(f"{passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else ""))
+    # One line, which scripts/test.sh reads for its counts.
+    print(f"{passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else "")
+          + f"; {session.prefix.starts} Wine process starts, "
+          f"{session.prefix.loader_retries} loader retries, "
+          f"{session.driver.server_restarts if session.driver else 0} driver server restarts; "
+          f"e2e wall time {time.monotonic() - started:.1f} s")
     return 0 if failed == 0 and result.testsRun > 0 else 1
 
 

@@ -48,10 +48,24 @@ class StandinGameTests(E2ECase):
 class DriverTests(E2ECase):
     def test_refuses_unknown_commands_and_key_chords(self):
         for args in (["keys", "win+bogus"], ["keys", "win+"], ["keys"], ["close", "xyz"],
-                     ["fly"], []):
-            code, _, _ = self.driver.run_raw(*args)
-            self.assertEqual(code, 2, f"expected exit code 2 for driver {args}, got {code}")
+                     ["fly"], ["serve", "1"], []):
+            for path, run in (("server", self.driver.run_raw),
+                              ("one-shot", self.driver.run_one_shot)):
+                code, _, _ = run(*args)
+                self.assertEqual(code, 2, f"expected exit code 2 for driver {args} ({path}), "
+                                          f"got {code}")
 
     def test_close_of_a_missing_window_fails(self):
         code, _, errors = self.driver.run_raw("close", "123456789")
         self.assertEqual(code, 1, f"expected exit code 1, got {code} ({errors.strip()})")
+
+    def test_server_and_one_shot_describe_a_window_alike(self):
+        game = self.start_game(x=70, y=30, width=320, height=240)
+        tag = f'{{"hwnd":{game.window.hwnd},'
+        answers = {path: run("windows") for path, run in (
+            ("server", self.driver.run_raw), ("one-shot", self.driver.run_one_shot))}
+        lines = {path: [line for line in output.splitlines() if line.startswith(tag)]
+                 for path, (_, output, _) in answers.items()}
+        self.assertEqual([code for code, _, _ in answers.values()], [0, 0])
+        self.assertEqual(len(lines["server"]), 1, f"the game window once: {lines}")
+        self.assertEqual(lines["server"], lines["one-shot"])

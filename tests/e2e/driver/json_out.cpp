@@ -37,12 +37,4 @@ std::string jsonString(std::string_view text) {
   return out + "\"";
 }
 
-bool writeOut(const std::string& text) {
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  if (out == nullptr || out == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  return WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-         written == text.size();
-}
-
 }  // namespace driver

@@ -9,7 +9,5 @@ namespace driver {
 std::string utf8(std::wstring_view text);
 // A JSON string literal, quotes included.
 std::string jsonString(std::string_view utf8Text);
-// Writes text to standard output as it stands; false when that fails.
-bool writeOut(const std::string& text);
 
 }  // namespace driver

@@ -53,6 +53,8 @@ class Session:
     def stop(self):
         """Always safe to call, also after a partial start."""
         try:
+            if self.driver is not None:
+                self.driver.stop()
             if self.prefix is not None:
                 self.prefix.shutdown()
         finally:

@@ -19,6 +19,15 @@ LOADER_FAILURE = re.compile(r"failed to map the shared user data|virtual_alloc_f
                             r"wine: failed to (?:reserve|map|allocate)|preloader")
 LOADER_TRIES = 3
 
+# Every Wine process is started with the address-space randomisation of its
+# personality turned off (setarch -R). Debian's Wine has no preloader to
+# reserve its fixed low areas before the kernel lays out a process, so a
+# randomly placed program break (anywhere in the gigabyte above the wine64
+# binary at 0x7d000000) can cover 0x7ffe0000, where the shared user data must
+# go; the loader then fails with c0000018. Without randomisation the break
+# starts right after the binary, 47 MB below that address.
+NO_RANDOMISATION = ["setarch", "-R"]
+
 
 def windows_path(unix_path):
     """The path as Windows programs in the prefix see it (drive Z: is /)."""
@@ -47,6 +56,14 @@ class WineProcess:
             raise AssertionError(
                 f"expected {self.name} to exit within {timeout:g} s, but it is still running")
 
+    def wait_briefly(self, timeout=2):
+        """Gives a program that is ending a moment to do so, so that its exit
+        code and log are complete in a report."""
+        try:
+            self.popen.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            pass
+
     def log(self):
         try:
             with open(self.log_path, "rb") as f:
@@ -70,17 +87,32 @@ class WinePrefix:
         self._log_count = 0
         self.starts = 0  # Wine processes started by the harness
         self.loader_retries = 0  # of those, restarts after a loader failure
+        self.launcher = []  # NO_RANDOMISATION where setarch can apply it
+
+    def event(self, text):
+        """Prints a harness event and appends it to harness-events.log."""
+        line = "harness: " + text
+        print(line, flush=True)
+        with open(os.path.join(self.log_dir, "harness-events.log"), "a") as log:
+            log.write(line + "\n")
 
     def create(self, timeout=180):
         """Creates the prefix through wine-env.sh (about 9 s) and keeps the
         environment it sets, with its persistent wineserver running."""
+        probe = subprocess.run([*NO_RANDOMISATION, "true"], stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+        if probe.returncode == 0:
+            self.launcher = list(NO_RANDOMISATION)
+        else:
+            self.event("setarch -R does not work here: Wine programs run with a randomised "
+                       "address space, and loader failures are more likely")
         env_file = os.path.join(self.log_dir, "wine-env.txt")
         script = 'source "$1/scripts/wine-env.sh" && vesk_wine_prepare && env -0 > "$2"'
         env = dict(self._base_env)
         env["VESK_WINEPREFIX"] = self.prefix_dir
         with open(os.path.join(self.log_dir, "wine-prepare.log"), "ab") as log:
             result = subprocess.run(
-                ["bash", "-c", script, "bash", self.repo_root, env_file],
+                [*self.launcher, "bash", "-c", script, "bash", self.repo_root, env_file],
                 env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log, timeout=timeout)
         if result.returncode != 0:
             raise RuntimeError(f"preparing the Wine prefix failed (exit {result.returncode})")
@@ -92,14 +124,47 @@ class WinePrefix:
         if "WINEDEBUG" not in self._base_env:
             self.env["WINEDEBUG"] = "-all,err+all"
 
-    def start(self, exe, args=(), cwd=None, name=None):
+    def start(self, exe, args=(), cwd=None, name=None, appeared=None, timeout=30):
+        """Starts a program and returns its WineProcess without waiting for it.
+
+        appeared: optional callable telling whether the program now shows in
+        the prefix's process list. With it, start waits until it does or the
+        program ends. A program that ended without ever showing there and
+        whose output holds Wine's loader message never ran a line of its
+        own: it is started again, at most LOADER_TRIES times in all, and
+        logged as a harness event. Any other outcome is returned as it is,
+        for the test to judge."""
+        name = name or os.path.basename(exe)
+        for attempt in range(1, LOADER_TRIES + 1):
+            process = self._start_once(exe, args, cwd, name)
+            if appeared is None:
+                return process
+            deadline = time.monotonic() + timeout
+            while True:
+                if appeared():
+                    return process
+                if not process.running():
+                    break
+                if time.monotonic() >= deadline:
+                    return process
+                time.sleep(0.02)
+            output = process.log()
+            if attempt == LOADER_TRIES or not LOADER_FAILURE.search(output):
+                return process
+            self.loader_retries += 1
+            self.event(f"loader failure starting {name} {' '.join(args)} (try {attempt} of "
+                       f"{LOADER_TRIES}, exit {process.exit_code()}, never in the process "
+                       f"list, log {os.path.basename(process.log_path)}): "
+                       f"{output.strip()[:300]!r}; starting it again")
+        return process
+
+    def _start_once(self, exe, args, cwd, name):
         self.starts += 1
         self._log_count += 1
-        name = name or os.path.basename(exe)
         log_path = os.path.join(self.log_dir, f"{self._log_count:03d}-{name}.log")
         with open(log_path, "ab") as log:
             popen = subprocess.Popen(
-                ["wine", exe, *args], env=self.env, cwd=cwd or self.log_dir,
+                [*self.launcher, "wine", exe, *args], env=self.env, cwd=cwd or self.log_dir,
                 stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         return WineProcess(popen, name, log_path)
 
@@ -113,12 +178,9 @@ class WinePrefix:
             if code == 0 or not LOADER_FAILURE.search(errors) or attempt == LOADER_TRIES:
                 return code, output, errors
             self.loader_retries += 1
-            event = (f"harness: loader failure starting {os.path.basename(exe)} "
-                     f"{' '.join(args)} (try {attempt} of {LOADER_TRIES}, exit {code}): "
-                     f"{errors.strip()[:300]!r}; starting it again")
-            print(event, flush=True)
-            with open(os.path.join(self.log_dir, "harness-events.log"), "a") as log:
-                log.write(event + "\n")
+            self.event(f"loader failure starting {os.path.basename(exe)} {' '.join(args)} "
+                       f"(try {attempt} of {LOADER_TRIES}, exit {code}): "
+                       f"{errors.strip()[:300]!r}; starting it again")
         return code, output, errors
 
     def _run_once(self, exe, args, timeout):
@@ -126,7 +188,8 @@ class WinePrefix:
         self._log_count += 1
         base = os.path.join(self.log_dir, f"{self._log_count:03d}-{os.path.basename(exe)}")
         with open(base + ".out", "wb") as out, open(base + ".err", "wb") as err:
-            popen = subprocess.Popen(["wine", exe, *args], env=self.env, cwd=self.log_dir,
+            popen = subprocess.Popen([*self.launcher, "wine", exe, *args], env=self.env,
+                                     cwd=self.log_dir,
                                      stdin=subprocess.DEVNULL, stdout=out, stderr=err)
             try:
                 code = popen.wait(timeout=timeout)
