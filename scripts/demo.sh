@@ -52,7 +52,7 @@ trap cleanup EXIT
 
 # Top-level windows of one class, as handles, from the test driver's list.
 windows_of_class() {
-  wine "$driver_exe" windows >"$demo/windows.json" 2>>"$demo/driver.log" </dev/null || return 0
+  vesk_wine "$driver_exe" windows >"$demo/windows.json" 2>>"$demo/driver.log" </dev/null || return 0
   python3 - "$1" "$demo/windows.json" <<'PY'
 import json, sys
 for line in open(sys.argv[2], encoding="utf-8"):
@@ -87,7 +87,7 @@ if [ "$headless" = 0 ]; then
     "(Windows key + 0 unless the argument text says otherwise)."
   wait "$vesk_pid" || true
   vesk_pid=
-  wine "$driver_exe" close "$game_hwnd" >>"$demo/driver.log" 2>&1 </dev/null || true
+  vesk_wine "$driver_exe" close "$game_hwnd" >>"$demo/driver.log" 2>&1 </dev/null || true
   wait "$game_pid" || true
   game_pid=
   exit 0
@@ -99,8 +99,8 @@ sleep "${VESK_DEMO_SECONDS:-4}"
 screenshot="$demo/screenshot.png"
 import -window root "$screenshot"
 echo "demo: screenshot saved to $screenshot"
-wine "$driver_exe" close "$vesk_hwnd" >>"$demo/driver.log" 2>&1 </dev/null || true
-wine "$driver_exe" close "$game_hwnd" >>"$demo/driver.log" 2>&1 </dev/null || true
+vesk_wine "$driver_exe" close "$vesk_hwnd" >>"$demo/driver.log" 2>&1 </dev/null || true
+vesk_wine "$driver_exe" close "$game_hwnd" >>"$demo/driver.log" 2>&1 </dev/null || true
 deadline=$((SECONDS + 15))
 while { kill -0 "$vesk_pid" || kill -0 "$game_pid"; } 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
   sleep 0.1

@@ -14,24 +14,38 @@ export WINEARCH=win64
 
 vesk_wine_log="${WINEPREFIX%/}.log"
 
+# Runs a Windows program with the address-space randomisation of its
+# personality off where setarch can do that. Debian's Wine has no preloader:
+# a randomly placed program break can cover the address that Wine's loader
+# needs for the shared user data, and the start fails with c0000018.
+vesk_wine() {
+  if setarch -R true 2>/dev/null; then
+    setarch -R wine "$@"
+  else
+    wine "$@"
+  fi
+}
+
 vesk_wine_prepare() {
   mkdir -p "$WINEPREFIX"
   wineserver -p >/dev/null 2>&1 </dev/null || true  # already running
   # The marker names the version of the substitutes below, so that an older
   # prefix gets them too.
-  if [ ! -f "$WINEPREFIX/.vesk-ready-2" ]; then
+  if [ ! -f "$WINEPREFIX/.vesk-ready-3" ]; then
     wineboot -i >>"$vesk_wine_log" 2>&1 </dev/null
-    # Stand-ins with the same kind of metrics: proportional IPA faces for the
-    # proportional Japanese ones, Liberation Sans (metric-compatible) for
-    # Arial, so that texts fill their boxes as they do on Windows.
+    # Stand-ins close to the Windows faces' widths, so that texts fill their
+    # boxes about as they do on Windows: IPAGothic, whose half-width digits
+    # are 6 pixels at 9 points as in MS UI Gothic (the proportional IPA face
+    # has 8 and cuts "150" on the health scale), and Liberation Sans, metric-
+    # compatible with Arial.
     local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
     local pair
-    for pair in 'MS UI Gothic=IPAPGothic' 'ＭＳ Ｐゴシック=IPAPGothic' 'ＭＳ ゴシック=IPAGothic' \
+    for pair in 'MS UI Gothic=IPAGothic' 'ＭＳ Ｐゴシック=IPAPGothic' 'ＭＳ ゴシック=IPAGothic' \
       'Arial=Liberation Sans'; do
       wine reg add "$key" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f \
         >>"$vesk_wine_log" 2>&1 </dev/null
     done
-    touch "$WINEPREFIX/.vesk-ready-2"
+    touch "$WINEPREFIX/.vesk-ready-3"
   fi
   return 0
 }

@@ -14,12 +14,12 @@ trap 'rm -f "$out"' EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24" \
-    bash -c 'source "$1"; shift; vesk_wine_prepare; wine "$@"; rc=$?; wineserver -k; exit $rc' \
+    bash -c 'source "$1"; shift; vesk_wine_prepare; vesk_wine "$@"; rc=$?; wineserver -k; exit $rc' \
     bash "$(dirname "$0")/wine-env.sh" "$@" >"$out" 2>&1 </dev/null
   rc=$?
 else
   vesk_wine_prepare
-  wine "$@" >"$out" 2>&1 </dev/null
+  vesk_wine "$@" >"$out" 2>&1 </dev/null
   rc=$?
 fi
 cat "$out"
