@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, every Debian 12 package that building, running and
-# testing vesk needs and that the machine lacks. Safe to run again.
+# Installs, with apt-get, every Debian 12 package that building, packaging,
+# running and testing vesk need and that the machine lacks. Safe to run again.
 set -euo pipefail
 
 packages=(
@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick fonts-ipafont fonts-liberation
-  liblnk-utils python3
+  liblnk-utils python3 zip
 )
 
 missing=()
