@@ -37,6 +37,9 @@ struct Control {
   bool centred = true;
   std::vector<std::string> items;  // combo box items
   int selected = -1;               // combo box selection, check box value
+  // Place in the window's Tab order among the controls that take the
+  // keyboard (combo boxes); lower first, -1 after all numbered ones.
+  int tabIndex = -1;
 };
 
 }  // namespace vesk::platform

@@ -47,7 +47,11 @@ class WindowEvents {
   virtual void onHotKey(int /*id*/) {}
   virtual void onMouse(const MouseEvent& /*event*/) {}
   virtual void onClick(const std::string& /*control*/, int /*index*/) {}
+  // A key typed in a control: 13 Enter, 27 Escape, other characters as typed.
   virtual void onKeyPress(const std::string& /*control*/, int /*index*/, int /*key*/) {}
+  // The user picked item `selected` of a combo box; the platform's copy of
+  // the control already shows it.
+  virtual void onSelect(const std::string& /*control*/, int /*index*/, int /*selected*/) {}
   virtual void onActivate() {}
   // A close request from the platform (Alt+F4, log-off, the caption's close
   // box). The window is destroyed only when the program calls destroy().
@@ -71,6 +75,7 @@ class Window {
   virtual void setTimer(int intervalMs, bool enabled) = 0;
   // Draws the controls; only what changed since the last call is repainted.
   virtual void present(const std::vector<Control>& controls) = 0;
+  // Gives the control the keyboard (a native one gets the real focus).
   virtual void setFocus(const std::string& control, int index) = 0;
   // Shows the window and runs a nested message loop until it is destroyed.
   virtual void runModal() = 0;

@@ -12,7 +12,6 @@ namespace vesk {
 
 namespace {
 
-constexpr int kTimerIntervalMs = 100;
 // cmdDummy, the focus sink, lies this many screen pixels to the right.
 constexpr int kOutOfSightPixels = 1921;
 
@@ -115,19 +114,23 @@ FrmVESK::LoadOutcome FrmVESK::Form_Load() {
 }
 
 FrmVESK2& FrmVESK::frmVESK2() {
-  if (!frm2_) frm2_ = std::make_unique<FrmVESK2>(p_, kKeyColour);
-  return *frm2_;
-}
-
-template <class Handler>
-void FrmVESK::handleEvent(Handler&& handler) {
-  // An error (an overflow in a rounding, a control that is not there) ends
-  // the handler where it stands, never the program; what it changed stays.
-  try {
-    handler();
-  } catch (const std::exception&) {
+  if (!frm2_) {
+    frm2_ = std::make_unique<FrmVESK2>(p_, kKeyColour);
+    // A release on the strip's line acts as a press of the main window's
+    // slot 4; the strip then puts itself back on top.
+    frm2_->onLineReleased = [this](const platform::MouseEvent& event) {
+      handleEvent([&] {
+        cmdMenu_MouseDown(event.index, event.button, event.shift, event.x, event.y);
+        if (frm2_ && !frm2_->unloaded()) {
+          p_.windowing.setWindowPos(
+              frm2_->handle(), platform::kHwndTopmost,
+              platform::kSwpNoMove | platform::kSwpNoSize | platform::kSwpNoActivate);
+          p_.system.sleep(10);
+        }
+      });
+    };
   }
-  present();
+  return *frm2_;
 }
 
 void FrmVESK::present() {
@@ -186,10 +189,7 @@ void FrmVESK::dispatchHotKey(int id) {
       updDisp();
       break;
     case 1031:
-      endForm();
-      // The secondary strip closes after the main window; one never made
-      // is not made just to be closed.
-      if (frm2_) frm2_->endForm();
+      endBothForms();
       break;
     case 1032:
       updFontSize(true);
@@ -208,6 +208,9 @@ void FrmVESK::dispatchHotKey(int id) {
       break;
     case 1037:
       updPTLine();
+      break;
+    case 1038:
+      updLimit();
       break;
     case kHotKeySettingsShortcut:
       MakeShortcut("8");
@@ -236,6 +239,13 @@ void FrmVESK::onTimer() {
 void FrmVESK::onCloseRequest() { closeProcedure(); }
 
 void FrmVESK::endForm() { closeProcedure(); }
+
+void FrmVESK::endBothForms() {
+  endForm();
+  // The secondary strip closes after the main window; one never made is
+  // not made just to be closed.
+  if (frm2_) frm2_->endForm();
+}
 
 void FrmVESK::closeProcedure() {
   // Running it twice (close request during unload) changes nothing.

@@ -5,6 +5,7 @@
 // in panel/, timers/, secondary/ and shell/placement as plain functions.
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <string_view>
 
@@ -45,6 +46,8 @@ class FrmVESK : public platform::WindowEvents {
   void updPTLine();
   void SetKajiMeter(bool bAllVisible);
   void Command1_Click();
+  void updLimit();
+  void cmdMenu_MouseDown(int Index, int Button, int Shift, int X, int Y);
   void endForm();
 
   MainState& state() { return s_; }
@@ -60,12 +63,22 @@ class FrmVESK : public platform::WindowEvents {
   // ends that handler only, then draws what changed.
   void onTimer() override;
   void onHotKey(int id) override;
+  void onMouse(const platform::MouseEvent& event) override;
   void onClick(const std::string& control, int index) override;
   void onCloseRequest() override;
 
  private:
   template <class Handler>
-  void handleEvent(Handler&& handler);
+  void handleEvent(Handler&& handler) {
+    // An error (an overflow in a rounding, a control that is not there)
+    // ends the handler where it stands, never the program; what it changed
+    // stays and is drawn.
+    try {
+      handler();
+    } catch (const std::exception&) {
+    }
+    present();
+  }
   void present();
 
   void RegHotKeys();
@@ -74,6 +87,9 @@ class FrmVESK : public platform::WindowEvents {
   void Timer1_Timer();
   void updMenu(bool bAllVisible);
   void dispatchHotKey(int id);
+  void txtMenu_MouseUp(int Index, int Button, int Shift, int X, int Y);
+  void restackAfterClick();
+  void endBothForms();
 
   // Placement (set_form.cpp).
   void PlaceForm(std::int16_t x, std::int16_t y, std::int16_t width, std::int16_t height);
@@ -82,6 +98,8 @@ class FrmVESK : public platform::WindowEvents {
   void placeSecondary(double right, double bottom);
   void zOrderStep();
   bool gameWindowAlive();
+
+  static constexpr int kTimerIntervalMs = 100;
 
   platform::Platform& p_;
   ModVESK& mod_;

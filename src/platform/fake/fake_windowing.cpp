@@ -17,6 +17,13 @@ void FakeWindow::runModal() {
   if (owner_.onModal) owner_.onModal(*this);
 }
 
+void FakeWindow::select(const std::string& control, int index, int item) {
+  for (Control& c : controls) {
+    if (c.name == control && c.index == index) c.selected = item;
+  }
+  events_.onSelect(control, index, item);
+}
+
 void FakeWindow::destroy() {
   ++destroyCalls;
   if (destroyed_) return;

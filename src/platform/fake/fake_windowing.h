@@ -43,6 +43,9 @@ class FakeWindow : public Window {
   void destroy() override;
 
   WindowEvents& events() { return events_; }
+  // The user picks item `item` of a presented combo box: the platform's copy
+  // follows, then the program hears of it, as on the real platform.
+  void select(const std::string& control, int index, int item);
   bool destroyed() const { return destroyed_; }
 
   WindowDesign design;

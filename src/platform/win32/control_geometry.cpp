@@ -30,6 +30,8 @@ bool isEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 }  // namespace
 
+bool isNative(const Control& control) { return control.kind == ControlKind::ComboBox; }
+
 RECT controlRect(const Control& control) {
   RECT r;
   r.left = toPixel(control.left);
@@ -52,7 +54,7 @@ const Control* controlAt(const std::vector<Control>& controls, POINT point) {
   const std::vector<std::size_t> order = stackingOrder(controls);
   for (auto it = order.rbegin(); it != order.rend(); ++it) {
     const Control& control = controls[*it];
-    if (!control.visible) continue;
+    if (!control.visible || isNative(control)) continue;
     const RECT r = controlRect(control);
     if (PtInRect(&r, point)) return &control;
   }
@@ -74,7 +76,7 @@ std::vector<RECT> changedAreas(const std::vector<Control>& before,
   std::vector<RECT> areas;
   const auto add = [&](const Control& control) {
     const RECT r = controlRect(control);
-    if (control.visible && !isEmpty(r)) areas.push_back(r);
+    if (control.visible && !isNative(control) && !isEmpty(r)) areas.push_back(r);
   };
   const std::size_t count = std::max(before.size(), after.size());
   for (std::size_t i = 0; i < count; ++i) {

@@ -16,6 +16,11 @@
 
 namespace vesk::platform::win32 {
 
+// Whether the control is a native child window of its own (combo boxes):
+// the system draws it and delivers its input, so the painter, the hit test
+// and the repaint areas leave it out.
+bool isNative(const Control& control);
+
 // Client pixels, each coordinate rounded to the nearest integer (halves to
 // even); a negative width or height gives an empty rectangle.
 RECT controlRect(const Control& control);
@@ -23,14 +28,15 @@ RECT controlRect(const Control& control);
 // Indices of the controls, bottom first, in drawing order.
 std::vector<std::size_t> stackingOrder(const std::vector<Control>& controls);
 
-// The visible control on top at a client point, or null.
+// The visible painted control on top at a client point, or null.
 const Control* controlAt(const std::vector<Control>& controls, POINT point);
 
 // Whether two controls look the same on screen (every drawn property).
 bool looksSame(const Control& a, const Control& b);
 
 // The rectangles to repaint when the list before becomes the list after:
-// for each position whose control changed, its old and its new rectangle.
+// for each position whose painted control changed, its old and its new
+// rectangle.
 std::vector<RECT> changedAreas(const std::vector<Control>& before,
                                const std::vector<Control>& after);
 

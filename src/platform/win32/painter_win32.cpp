@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/win32/control_geometry.h"
+#include "platform/win32/font_win32.h"
 #include "platform/win32/text_rows.h"
 #include "platform/win32/wide_text.h"
 
@@ -14,10 +15,8 @@ namespace {
 
 constexpr COLORREF kBorderColour = 0x000000;
 constexpr COLORREF kFieldWhite = 0xFFFFFF;
-constexpr COLORREF kArrowFace = 0xE0E0E0;
 constexpr int kCheckBoxSize = 13;
 constexpr int kTextInset = 1;
-constexpr int kComboArrowWidth = 16;
 // Fonts of every size and weight in use fit easily; the cache is emptied
 // beyond this in case a caller keeps inventing new ones.
 constexpr std::size_t kFontCacheLimit = 64;
@@ -37,16 +36,6 @@ void frame(HDC dc, const RECT& r, COLORREF colour) {
 RECT inset(RECT r, int dx, int dy) {
   InflateRect(&r, -dx, -dy);
   return r;
-}
-
-// A small downward triangle, centred in the box, drawn as rows.
-void drawArrow(HDC dc, const RECT& box) {
-  const int left = (box.left + box.right) / 2 - 3;
-  const int top = (box.top + box.bottom) / 2 - 2;
-  for (int row = 0; row < 4; ++row) {
-    const RECT line{left + row, top + row, left + 7 - row, top + row + 1};
-    fill(dc, line, kBorderColour);
-  }
 }
 
 }  // namespace
@@ -93,7 +82,7 @@ void Painter::paint(HDC target, const RECT& area, Colour background,
   fill(buffer, area, colourRef(background));
   for (const std::size_t i : stackingOrder(controls)) {
     const Control& control = controls[i];
-    if (!control.visible) continue;
+    if (!control.visible || isNative(control)) continue;
     const RECT bounds = controlRect(control);
     RECT meeting;
     if (IntersectRect(&meeting, &bounds, &area)) drawControl(buffer, control);
@@ -128,24 +117,9 @@ void Painter::drawControl(HDC dc, const Control& control) {
     case ControlKind::Label:
       drawText(dc, control, inner, alignment | DT_WORDBREAK);
       break;
-    case ControlKind::ComboBox: {
-      fill(dc, inner, kFieldWhite);
-      frame(dc, bounds, kBorderColour);
-      RECT arrow = inset(bounds, 1, 1);
-      arrow.left = std::max(arrow.left, arrow.right - kComboArrowWidth);
-      fill(dc, arrow, kArrowFace);
-      drawArrow(dc, arrow);
-      Control shown = control;
-      if (control.selected >= 0 &&
-          static_cast<std::size_t>(control.selected) < control.items.size()) {
-        shown.text = control.items[static_cast<std::size_t>(control.selected)];
-      }
-      shown.textColour = kBorderColour;
-      RECT field = inset(bounds, 3, 1);
-      field.right = arrow.left;
-      drawText(dc, shown, field, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    case ControlKind::ComboBox:
+      // A native child window (NativeComboBoxes), never painted here.
       break;
-    }
     case ControlKind::CheckBox: {
       const int top = (bounds.top + bounds.bottom - kCheckBoxSize) / 2;
       const RECT box{bounds.left, top, bounds.left + kCheckBoxSize, top + kCheckBoxSize};
@@ -196,16 +170,7 @@ HFONT Painter::fontFor(HDC dc, const Font& font) {
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
   if (fonts_.size() >= kFontCacheLimit) fonts_.clear();
 
-  std::wstring face = toWide(font.name);
-  if (face.size() >= LF_FACESIZE) face.resize(LF_FACESIZE - 1);
-  const int height =
-      -static_cast<int>(std::lround(points * (dotsPerInch > 0 ? dotsPerInch : 96) / 72.0));
-  const auto charset =
-      static_cast<DWORD>(font.charset >= 0 && font.charset <= 255 ? font.charset : DEFAULT_CHARSET);
-  GdiObject<HFONT> created(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                                       FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                                       CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                                       DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+  GdiObject<HFONT> created = createFont(font, dotsPerInch, NONANTIALIASED_QUALITY);
   if (!created) return nullptr;
   const HFONT handle = created.get();
   fonts_.emplace(key, std::move(created));

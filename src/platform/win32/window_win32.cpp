@@ -59,7 +59,8 @@ void Win32Window::create(const WindowDesign& design) {
   if (!registerClass(className)) return;
 
   const bool strip = design.style == WindowStyle::Strip;
-  const DWORD style = strip ? WS_POPUP : WS_CAPTION | WS_SYSMENU;
+  // The dialog's children (combo boxes) are not painted over.
+  const DWORD style = strip ? WS_POPUP : WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   // A strip never takes the activation, not even when clicked: the game
   // keeps the keyboard.
   const DWORD exStyle =
@@ -102,6 +103,9 @@ LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wPara
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->window_ = nullptr;
+    self->savedFocus_ = nullptr;
+    self->keyWindow_ = nullptr;
+    self->combos_.release();  // destroyed with this window
     self->enableOtherWindows();
     return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -150,11 +154,11 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
       events_.onKeyPress(focusName_, focusIndex_, static_cast<int>(wParam));
       return 0;
-    case WM_ACTIVATE: {
-      const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
-      if (LOWORD(wParam) != WA_INACTIVE) events_.onActivate();
-      return result;
-    }
+    case WM_COMMAND:
+      onCommand(wParam, lParam);
+      return 0;
+    case WM_ACTIVATE:
+      return onActivateMessage(wParam, lParam);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -208,6 +212,46 @@ LRESULT Win32Window::onMouseButton(int button, bool down, WPARAM wParam, LPARAM 
   events_.onMouse(event);
   if (click && *alive) events_.onClick(event.control, event.index);
   return 0;
+}
+
+void Win32Window::onCommand(WPARAM wParam, LPARAM lParam) {
+  const auto from = reinterpret_cast<HWND>(lParam);
+  if (from && HIWORD(wParam) == CBN_SELCHANGE) {
+    const auto selection = combos_.selectionChanged(from);
+    if (!selection) return;
+    // The kept copy follows, so the next present() sends nothing back.
+    for (Control& control : controls_) {
+      if (control.name == selection->name && control.index == selection->index)
+        control.selected = selection->selected;
+    }
+    events_.onSelect(selection->name, selection->index, selection->selected);
+    return;
+  }
+  // Enter and Escape as the dialog keyboard handling sends them.
+  const WORD id = LOWORD(wParam);
+  if (HIWORD(wParam) != 0 || from || (id != IDOK && id != IDCANCEL)) return;
+  std::string name = focusName_;
+  int index = focusIndex_;
+  if (const auto* owner = combos_.controlOf(keyWindow_ ? keyWindow_ : GetFocus())) {
+    name = owner->first;
+    index = owner->second;
+  }
+  events_.onKeyPress(name, index, id == IDOK ? 13 : 27);
+}
+
+LRESULT Win32Window::onActivateMessage(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus)) savedFocus_ = focus;
+    return DefWindowProcW(window_, WM_ACTIVATE, wParam, lParam);
+  }
+  // The system gives the window itself the keyboard; a dialog gives it back
+  // to the child that had it.
+  const LRESULT result = DefWindowProcW(window_, WM_ACTIVATE, wParam, lParam);
+  if (savedFocus_ && IsWindow(savedFocus_) && IsChild(window_, savedFocus_)) SetFocus(savedFocus_);
+  savedFocus_ = nullptr;
+  events_.onActivate();
+  return result;
 }
 
 void Win32Window::paint() {
@@ -266,6 +310,13 @@ void Win32Window::present(const std::vector<Control>& controls) {
   if (window_) {
     for (const RECT& area : changedAreas(controls_, controls))
       InvalidateRect(window_, &area, FALSE);
+    combos_.sync(window_, controls);
+    if (focusPending_) {
+      if (const HWND child = combos_.childOf(focusName_, focusIndex_)) {
+        focusPending_ = false;
+        takeFocus(child);
+      }
+    }
   }
   controls_ = controls;
 }
@@ -273,9 +324,22 @@ void Win32Window::present(const std::vector<Control>& controls) {
 void Win32Window::setFocus(const std::string& control, int index) {
   focusName_ = control;
   focusIndex_ = index;
+  if (!window_) return;
   // Take the keyboard only when this window is the active one already; a
   // strip must never pull the focus away from the game by itself.
-  if (window_ && GetActiveWindow() == window_) SetFocus(window_);
+  const HWND child = combos_.childOf(control, index);
+  // A combo box not made yet gets the keyboard when present() makes it.
+  focusPending_ = !child && !control.empty();
+  takeFocus(child);
+}
+
+void Win32Window::takeFocus(HWND child) {
+  if (GetActiveWindow() == window_) {
+    SetFocus(child ? child : window_);
+    savedFocus_ = nullptr;
+  } else {
+    savedFocus_ = child;
+  }
 }
 
 void Win32Window::runModal() {
@@ -299,6 +363,13 @@ void Win32Window::runModal() {
       break;
     }
     if (got == -1) break;
+    if (message.message == WM_KEYDOWN) keyWindow_ = message.hwnd;
+    // The dialog keyboard: Tab between the lists, Enter and Escape as
+    // WM_COMMAND IDOK and IDCANCEL. It dispatches what it handles.
+    if (IsDialogMessageW(window_, &message)) {
+      if (*alive) keyWindow_ = nullptr;
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -1,6 +1,7 @@
 // One top-level window of the program: a native window whose controls are
-// plain data, drawn by the Painter, and whose messages become calls of the
-// program's WindowEvents.
+// plain data, drawn by the Painter (combo boxes are real child windows, see
+// NativeComboBoxes), and whose messages become calls of the program's
+// WindowEvents.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/combo_boxes_win32.h"
 #include "platform/win32/painter_win32.h"
 #include "platform/windowing.h"
 
@@ -33,10 +35,14 @@ class Win32Window final : public Window {
   void setBackColour(Colour colour) override;
   void setTimer(int intervalMs, bool enabled) override;
   void present(const std::vector<Control>& controls) override;
-  // Remembers which control key presses are reported for.
+  // Remembers which control key presses are reported for; a combo box gets
+  // the real keyboard focus (now, or when the window is next activated).
   void setFocus(const std::string& control, int index) override;
   // The program's other windows are disabled meanwhile, as for any modal
-  // window, so that no click on a strip re-enters the program.
+  // window, so that no click on a strip re-enters the program. The loop
+  // handles the keyboard as a dialog does: Tab and Shift+Tab go from list
+  // to list, Enter and Escape arrive as onKeyPress 13 and 27 for the control
+  // that had the keyboard (an open list takes them first, to close).
   void runModal() override;
   void destroy() override;
 
@@ -57,7 +63,12 @@ class Win32Window final : public Window {
   void create(const WindowDesign& design);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onMouseButton(int button, bool down, WPARAM wParam, LPARAM lParam);
+  void onCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT onActivateMessage(WPARAM wParam, LPARAM lParam);
   void paint();
+  // The keyboard to this child (the window itself when null), now when the
+  // window is active, else at its next activation.
+  void takeFocus(HWND child);
   void enableOtherWindows();
 
   WindowEvents& events_;
@@ -65,6 +76,15 @@ class Win32Window final : public Window {
   Colour backColour_;
   std::vector<Control> controls_;
   Painter painter_;
+  NativeComboBoxes combos_;
+  // The child that had the keyboard when the window was last deactivated
+  // (or that setFocus named while it was inactive), given it back on return.
+  HWND savedFocus_ = nullptr;
+  // The window of the last key press the modal loop saw: the control that
+  // Enter and Escape are reported for.
+  HWND keyWindow_ = nullptr;
+  // setFocus named a control that has no child window yet.
+  bool focusPending_ = false;
   std::string focusName_;
   int focusIndex_ = -1;
   Press press_;

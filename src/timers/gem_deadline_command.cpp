@@ -1,0 +1,46 @@
+// updLimit: the one modal road. The panel pauses (no tick, no hotkeys)
+// while the deadline editor is open; then the deadline is read back from
+// its file, the panel laid out, the secondary strip placed and shown, and a
+// full refresh with a fresh calendar requested for the next tick.
+#include "editor/frm_caravan.h"
+#include "shell/frm_vesk.h"
+#include "shell/placement.h"
+
+namespace vesk {
+
+void FrmVESK::updLimit() {
+  if (window_) window_->setTimer(kTimerIntervalMs, false);
+  UnregHotKeys();
+  {
+    // Whatever fails below, the panel comes back to life: hotkeys and the
+    // timer are restored on the way out.
+    struct Resume {
+      FrmVESK& form;
+      ~Resume() {
+        if (form.unloaded_) return;
+        form.RegHotKeys();
+        if (form.window_) form.window_->setTimer(kTimerIntervalMs, true);
+      }
+    } resume{*this};
+
+    const Rect mainBounds = window_ ? window_->bounds() : Rect{};
+    FrmCaravan editor(p_, mod_, mainBounds);
+    editor.showModal();
+    if (unloaded_) return;  // the program was closed meanwhile (log-off)
+
+    s_.gemFileState = mod_.getCaravanDate(s_.P_CaravanDate, s_.P_CaravanFlg) ? -1 : 0;
+    updMenu(s_.allVisible);
+    // A game window never measured would put the strip off the screen's
+    // top-left; it goes to the fallback corner then.
+    if (s_.gameWindowRect.isZero()) {
+      placeSecondary(kFallbackWidth, kFallbackHeight);
+    } else {
+      placeSecondary(s_.gameWindowRect.right, s_.gameWindowRect.bottom);
+    }
+    frmVESK2().setVisible(true);
+    s_.calendarDirty = true;
+    s_.refreshTick = 1000;
+  }
+}
+
+}  // namespace vesk
