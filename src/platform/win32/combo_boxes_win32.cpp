@@ -117,6 +117,7 @@ void NativeComboBoxes::update(HWND parent, Child& child, const Control& control)
   const int wanted = control.selected >= 0 && control.selected < count ? control.selected : -1;
   if (child.selected != wanted) {
     // CB_ERR is also the answer for -1 (no selection): nothing to check.
+    SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
     child.selected = wanted;
   }
 
