@@ -96,7 +96,9 @@ bool Win32System::anotherInstanceRunning() {
 
 void Win32System::messageBox(std::string_view text) {
   const std::wstring wide = toWide(text);
-  MessageBoxW(nullptr, wide.c_str(), kMessageCaption, MB_OK);
+  // Owned by the active window of this thread (the editor, say), so that
+  // window waits for the answer instead of taking a second click.
+  MessageBoxW(GetActiveWindow(), wide.c_str(), kMessageCaption, MB_OK);
 }
 
 int Win32System::twipsPerPixelX() { return twipsPerPixel(LOGPIXELSX); }

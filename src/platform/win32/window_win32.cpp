@@ -136,6 +136,11 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       events_.onCloseRequest();
       return 0;
+    // Log-off or shut-down: the session ends, so the program closes as on
+    // any other close request.
+    case WM_ENDSESSION:
+      if (wParam) events_.onCloseRequest();
+      return 0;
     case WM_LBUTTONDOWN:
       return onMouseButton(kButtonLeft, true, wParam, lParam);
     case WM_LBUTTONUP:

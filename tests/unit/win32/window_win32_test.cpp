@@ -199,6 +199,11 @@ TEST_F(Win32WindowTest, SystemMessagesBecomeEventsOrAreSwallowed) {
   SendMessageW(hwnd, WM_CLOSE, 0, 0);
   EXPECT_EQ(events.closeRequests, 1);
   EXPECT_TRUE(IsWindow(hwnd));  // only the program closes its windows
+  // The end of the session closes it too; a log-off called off does not.
+  SendMessageW(hwnd, WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(events.closeRequests, 1);
+  SendMessageW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(events.closeRequests, 2);
 
   // A close handler may destroy the window, and even delete it.
   events.onCloseDo = [&] { window.reset(); };
