@@ -223,7 +223,13 @@ void FrmVESK::dispatchHotKey(int id) {
 }
 
 void FrmVESK::onClick(const std::string& control, int /*index*/) {
-  if (control == "Command1") handleEvent([&] { Command1_Click(); });
+  // Like every click on the panel, it gives the keyboard back to the game.
+  if (control == "Command1") {
+    handleEvent([&] {
+      Command1_Click();
+      restackAfterClick();
+    });
+  }
 }
 
 void FrmVESK::Command1_Click() {

@@ -159,9 +159,9 @@ TEST(DeadlineCommand, PausesAroundTheEditorThenReadsTheFileBack) {
 }
 
 TEST(Command1, EachClickMovesTheCalendarADayOnUpToTheLastOne) {
-  Overlay o;
-  o.load();
+  Clicked o;
   o.form.onClick("Command1", -1);
+  EXPECT_TRUE(o.restacked());
   o.form.onClick("Command1", -1);
   EXPECT_EQ(o.form.state().dayOffset, 2);
   EXPECT_TRUE(o.form.state().refreshRequested);
