@@ -3,17 +3,17 @@ the date button moves the calendar on a day, a click on a see-through pixel
 reaches the game, right-clicks and double-clicks open nothing, and after
 every click the keyboard goes back to the game.
 
-Where the keyboard goes is read from outside: Alt+Space opens the system
-menu (a window of class #32768) of the window that has the keyboard, in that
-window's own process. A second stand-in window, below the game, takes the
-keyboard before each click, so that the game must get it back from vesk.
+Where the keyboard goes is read from the driver: the foreground window, the
+one whose thread takes the keyboard. A second stand-in window, below the
+game, takes the keyboard before a click on a strip, so that the game must
+get it back from vesk.
 
 The helpers here serve test_deadline_editor.py too."""
 
 import os
-import subprocess
 
-from harness.case import GAME_CLASS, GAME_EXE, GAME_RGB, MAIN_CLASS, SECOND_CLASS, VESK_EXE
+from harness.case import (GAME_CLASS, GAME_EXE, GAME_RGB, MAIN_CLASS, SECOND_CLASS, VESK_EXE,
+                          Game)
 from harness.polling import wait_for
 from harness.wine import windows_path
 from test_overlay import (BLACK, BOX_TWO_ROWS, GREY, RED, OverlayCase, deadline_text, example,
@@ -97,13 +97,12 @@ class MouseCase(OverlayCase):
 
     def start_other_window(self, game):
         """A stand-in window of its own process below the game's client area,
-        clear of both strips; it has the keyboard once started."""
+        clear of both strips, with its own click log."""
+        clicks = os.path.join(self.work_dir, "other-clicks.txt")
         process = self.start_under_test(
             self.session.standin_exe,
             ["--x", "100", "--y", "870", "--width", "400", "--height", "100", "--title",
-             "Other window", "--clicks", windows_path(os.path.join(self.work_dir,
-                                                                   "other-clicks.txt"))],
-            name="other-window")
+             "Other window", "--clicks", windows_path(clicks)], name="other-window")
 
         def probe():
             if not process.running():
@@ -112,43 +111,30 @@ class MouseCase(OverlayCase):
             found = [w for w in self.windows(GAME_CLASS, exe=GAME_EXE)
                      if w.hwnd != game.window.hwnd and w.visible]
             return found[0] if len(found) == 1 else None
-        return wait_for(probe, "the other window visible", timeout=15,
-                        observed=self.describe_windows)
+        return Game(process, wait_for(probe, "the other window visible", timeout=15,
+                                      observed=self.describe_windows), clicks)
 
     # The keyboard ---------------------------------------------------------------
 
-    def keyboard_owner(self, why):
-        """The Windows process id of the window the keyboard goes to, through
-        the system menu that Alt+Space opens there; the menu is closed again."""
-        self.driver.keys("alt+space")
-        menu = wait_for(lambda: next((w for w in self.windows(MENU_CLASS) if w.visible), None),
-                        f"{why}: a system menu ({MENU_CLASS}) to open on Alt+Space, in the "
-                        f"process of the window that has the keyboard", timeout=5,
-                        observed=self.describe_windows)
-        self.driver.keys("escape")
-        wait_for(lambda: not [w for w in self.windows(MENU_CLASS) if w.visible],
-                 f"{why}: the system menu closed on Escape", timeout=5,
-                 observed=self.describe_windows)
-        return menu.pid
+    def foreground(self):
+        return next((w for w in self.windows() if w.foreground), None)
 
-    def name_of(self, pid, game, other):
-        return {game.window.pid: "the game", other.pid: "the other window"}.get(
-            pid, f"process {pid} ({', '.join(sorted({w.exe for w in self.windows(pid=pid)}))})")
+    def wait_foreground(self, target, why):
+        """Waits until target's window is the foreground window, the one whose
+        thread takes the keyboard."""
+        wait_for(lambda: getattr(self.foreground(), "hwnd", None) == target.window.hwnd,
+                 f"{why}: the window {target.window.title!r} in the foreground (it takes "
+                 f"the keyboard)", timeout=10,
+                 observed=lambda: f"foreground: {self.foreground()}")
 
     def take_keyboard(self, game, other):
-        """Clicks the other window and checks that it has the keyboard."""
-        left, top, right, bottom = other.client
+        """Clicks the other window, which takes the keyboard from the game."""
+        left, top, right, bottom = other.window.client
         self.click((left + right) // 2, (top + bottom) // 2)
-        owner = self.keyboard_owner("after a click on the other window")
-        self.assertEqual(owner, other.pid,
-                         f"expected the other window to have the keyboard after a click on it, "
-                         f"but {self.name_of(owner, game, other)} has it")
+        self.wait_foreground(other, "after a click on the other window")
 
     def assert_game_has_keyboard(self, game, other, after):
-        owner = self.keyboard_owner(f"after {after}")
-        self.assertEqual(owner, game.window.pid,
-                         f"expected the game to have the keyboard again after {after}, but "
-                         f"{self.name_of(owner, game, other)} has it")
+        self.wait_foreground(game, f"after {after}")
         window = self.windows(GAME_CLASS, pid=game.window.pid)
         self.assertTrue(window and window[0].visible and not window[0].topmost,
                         f"expected the game shown and not topmost after {after}: "
@@ -204,14 +190,6 @@ class MouseCase(OverlayCase):
             return len(marks) == 4 or f"red marks at {marks}, expected 4"
         return self.wait_screen_state(probe, "the stopwatch box and four red adrenaline marks",
                                       label)
-
-
-    def double_click(self, x, y, button=1):
-        """Two presses well within the system's double-click time."""
-        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "--repeat",
-                        "2", "--delay", "80", str(button)],
-                       env=self.session.display.env(), check=True, timeout=30,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
 
     def wait_hp(self, strip, hp_rect, why, label, pixels=None, differ_from=None, marks=None,
                 sign=0, reference=None):
@@ -321,7 +299,8 @@ class MenuColumnTests(MouseCase):
             self.click(x, y, 3)
             self.double_click(x, y, 3)
             self.double_click(*(c + s for c, s in zip(box_centre(HP_BOX), strip[:2])), 3)
-            # Handled in order: once HP110 shows, the clicks before it have been.
+            # Handled in order: once the HP text has gone up, the clicks before
+            # it have been handled too.
             self.wait_hp(strip, hp_rect, "double and right clicks on the scale's 0 line, then "
                          "a right double-click on HP", "hp-double", differ_from=hp100, sign=1,
                          reference=marks100)

@@ -88,7 +88,7 @@ BOOL CALLBACK collectTopLevel(HWND hwnd, LPARAM param) {
   return TRUE;
 }
 
-std::string describe(HWND hwnd, const ProcessNames& names) {
+std::string describe(HWND hwnd, HWND foreground, const ProcessNames& names) {
   DWORD pid = 0;  // stays 0 for a window that is gone meanwhile
   GetWindowThreadProcessId(hwnd, &pid);
   const auto name = names.find(pid);
@@ -108,6 +108,8 @@ std::string describe(HWND hwnd, const ProcessNames& names) {
   line += std::string(",\"visible\":") + (IsWindowVisible(hwnd) ? "true" : "false");
   line += std::string(",\"topmost\":") + ((exStyle & WS_EX_TOPMOST) ? "true" : "false");
   line += std::string(",\"layered\":") + ((exStyle & WS_EX_LAYERED) ? "true" : "false");
+  // The window whose thread takes the keyboard input of the desktop.
+  line += std::string(",\"foreground\":") + (hwnd == foreground ? "true" : "false");
   line += ",\"style\":" + std::to_string(static_cast<unsigned long>(style));
   line += ",\"exstyle\":" + std::to_string(static_cast<unsigned long>(exStyle));
   line += ",\"rect\":" + rectJson(rect);
@@ -127,8 +129,9 @@ std::optional<std::string> listWindows() {
   if (!EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&windows))) return std::nullopt;
   const std::optional<ProcessNames> names = processNames();
   if (!names) return std::nullopt;
+  const HWND foreground = GetForegroundWindow();
   std::string out;
-  for (HWND hwnd : windows) out += describe(hwnd, *names);
+  for (HWND hwnd : windows) out += describe(hwnd, foreground, *names);
   return out;
 }
 

@@ -160,6 +160,9 @@ class E2ECase(unittest.TestCase):
     def click(self, x, y, button=1):
         self.session.display.click(x, y, button)
 
+    def double_click(self, x, y, button=1):
+        self.session.display.click(x, y, button, repeat=2)
+
     def wait_screen(self, condition, expected, label, timeout=10):
         """The first screenshot for which condition(image) holds."""
         def probe():

@@ -40,6 +40,7 @@ class Window:
     rect: tuple  # outer rectangle: left, top, right, bottom in screen pixels
     client: tuple  # client rectangle on the screen
     texts: list  # texts of the child windows
+    foreground: bool = False  # the window that takes the keyboard
 
     @property
     def width(self):
@@ -51,7 +52,8 @@ class Window:
 
     def __str__(self):
         flags = [f for f, on in (("visible", self.visible), ("topmost", self.topmost),
-                                 ("layered", self.layered)) if on]
+                                 ("layered", self.layered),
+                                 ("foreground", self.foreground)) if on]
         return (f"{self.cls!r} of {self.exe} at {list(self.rect)} "
                 f"[{' '.join(flags) or 'hidden'}] {self.title!r}")
 
@@ -236,7 +238,7 @@ class Driver:
             found.append(Window(d["hwnd"], d["pid"], d["exe"], d["class"], d["title"],
                                 d["visible"], d["topmost"], d["layered"], d["style"],
                                 d["exstyle"], tuple(d["rect"]), tuple(d["client"]),
-                                d["texts"]))
+                                d["texts"], d.get("foreground", False)))
         return found
 
     def windows_of_class(self, cls):

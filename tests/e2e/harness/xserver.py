@@ -81,11 +81,21 @@ class VirtualDisplay:
             image.save_png(save_png)
         return image
 
-    def click(self, x, y, button=1):
+    def pointer(self):
+        out = subprocess.run(["xdotool", "getmouselocation"], env=self.env(),
+                             capture_output=True, text=True, timeout=30, check=True).stdout
+        fields = dict(f.split(":", 1) for f in out.split() if ":" in f)
+        return int(fields.get("x", -1)), int(fields.get("y", -1))
+
+    def click(self, x, y, button=1, repeat=1):
         """A real X pointer click: like a click on Windows it passes through
-        the colour-key holes of a layered window."""
+        the colour-key holes of a layered window. xdotool's mousemove --sync
+        waits some 15 s for a move when the pointer is already there, so then
+        it only clicks. Repeated presses come 80 ms apart, well within a
+        double-click's time."""
+        move = [] if self.pointer() == (x, y) else ["mousemove", "--sync", str(x), str(y)]
         subprocess.run(
-            ["xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button)],
+            ["xdotool", *move, "click", "--repeat", str(repeat), "--delay", "80", str(button)],
             env=self.env(), check=True, timeout=30,
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
 
