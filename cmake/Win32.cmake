@@ -41,4 +41,5 @@ target_link_options(vesk PRIVATE -municode ${VESK_WIN32_LINK_FLAGS})
 target_compile_definitions(vesk PRIVATE VESK_VERSION_TEXT="${PROJECT_VERSION}")
 
 add_subdirectory(tools/standin-game)
+add_subdirectory(tools/standin-shell)
 add_subdirectory(bench/idle)

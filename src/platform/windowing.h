@@ -10,6 +10,7 @@
 
 #include "common/colour.h"
 #include "platform/control.h"
+#include "platform/keyboard_hook.h"
 #include "platform/types.h"
 
 namespace vesk::platform {
@@ -106,6 +107,8 @@ class Windowing {
   virtual bool registerHotKey(WindowHandle owner, int id, unsigned modifiers,
                               unsigned virtualKey) = 0;
   virtual bool unregisterHotKey(WindowHandle owner, int id) = 0;
+  // The low-level keyboard hook that serves the chords refused above.
+  virtual KeyboardHook& keyboardHook() = 0;
 };
 
 }  // namespace vesk::platform

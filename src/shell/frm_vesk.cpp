@@ -15,27 +15,6 @@ namespace {
 // cmdDummy, the focus sink, lies this many screen pixels to the right.
 constexpr int kOutOfSightPixels = 1921;
 
-std::string hotKeyName(unsigned modifiers, unsigned virtualKey) {
-  std::string name;
-  if (modifiers & platform::kModWin) name += "Win+";
-  if (modifiers & platform::kModCtrl) name += "Ctrl+";
-  if (modifiers & platform::kModAlt) name += "Alt+";
-  if (virtualKey >= 0x60 && virtualKey <= 0x69)
-    return name + "Num" + std::to_string(virtualKey - 0x60);
-  switch (virtualKey) {
-    case 0x25:
-      return name + "Left";
-    case 0x26:
-      return name + "Up";
-    case 0x27:
-      return name + "Right";
-    case 0x28:
-      return name + "Down";
-    default:
-      return name + static_cast<char>(virtualKey);
-  }
-}
-
 }  // namespace
 
 FrmVESK::FrmVESK(platform::Platform& platform, ModVESK& mod)
@@ -44,7 +23,10 @@ FrmVESK::FrmVESK(platform::Platform& platform, ModVESK& mod)
       controls_(
           frmVESKControls(platform.system.twipsPerPixelX(), platform.system.twipsPerPixelY())) {}
 
-FrmVESK::~FrmVESK() = default;
+FrmVESK::~FrmVESK() {
+  // The hook's decision refers to this object.
+  if (hotkeysHeld_) p_.windowing.keyboardHook().remove();
+}
 
 FrmVESK::LoadOutcome FrmVESK::Form_Load() {
   // 1. One instance per user: the first keeps running untouched.
@@ -110,6 +92,8 @@ FrmVESK::LoadOutcome FrmVESK::Form_Load() {
 
   window_->setTimer(kTimerIntervalMs, true);
   present();
+  // Once, with the strips in place: chords that nothing serves.
+  tellUnservedChords();
   return LoadOutcome::Loaded;
 }
 
@@ -139,33 +123,9 @@ void FrmVESK::present() {
   if (frm2_ && !frm2_->unloaded()) frm2_->present();
 }
 
-void FrmVESK::RegHotKeys() {
-  if (!window_) return;
-  const auto modifier = static_cast<unsigned>(s_.hotkeyModifier);
-  for (const HotKeyDef& k : kHotKeyRegistrationOrder) {
-    const unsigned mods = k.id == kHotKeySettingsShortcut ? platform::kModWin : modifier;
-    // The user is not told (another program may hold the keys, or the
-    // system keeps some Windows-key combinations); a debugger is.
-    if (!p_.windowing.registerHotKey(window_->handle(), k.id, mods, k.virtualKey)) {
-      p_.system.debugOutput("vesk: hotkey " + std::to_string(k.id) + " (" +
-                            hotKeyName(mods, k.virtualKey) + ") could not be registered");
-    }
-  }
-}
-
-void FrmVESK::UnregHotKeys() {
-  if (!window_) return;
-  for (int id = 1025; id <= 1048; ++id) p_.windowing.unregisterHotKey(window_->handle(), id);
-  p_.windowing.unregisterHotKey(window_->handle(), kHotKeySettingsShortcut);
-}
-
 void FrmVESK::MakeShortcut(std::string_view sKey) {
   // A folder that cannot be written leaves no file; the program goes on.
   p_.shortcuts.save(settingsShortcut(sKey, s_, p_.system.exeFolder(), p_.shortcuts));
-}
-
-void FrmVESK::onHotKey(int id) {
-  handleEvent([&] { dispatchHotKey(id); });
 }
 
 void FrmVESK::dispatchHotKey(int id) {

@@ -8,12 +8,14 @@
 #include <exception>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "caravan/mod_vesk.h"
 #include "common/main_state.h"
 #include "panel/control_set.h"
 #include "platform/platform.h"
 #include "secondary/frm_vesk2.h"
+#include "shell/hotkey_fallback.h"
 
 namespace vesk {
 
@@ -81,8 +83,12 @@ class FrmVESK : public platform::WindowEvents {
   }
   void present();
 
+  // Hotkeys and the hook for refused chords (hotkey_registration.cpp).
   void RegHotKeys();
   void UnregHotKeys();
+  bool hookServes(int id) const;
+  HookForeground foregroundOf(WindowHandle window);
+  void tellUnservedChords();
   void closeProcedure();
   void Timer1_Timer();
   void updMenu(bool bAllVisible);
@@ -109,6 +115,8 @@ class FrmVESK : public platform::WindowEvents {
   std::unique_ptr<FrmVESK2> frm2_;
   int mainWidth_ = 0;  // pixels, as last placed
   bool unloaded_ = false;
+  std::vector<HookChord> refusedChords_;  // of the last registration
+  bool hotkeysHeld_ = false;              // registered, not released
 };
 
 }  // namespace vesk

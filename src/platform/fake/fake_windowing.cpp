@@ -108,4 +108,21 @@ bool FakeWindowing::unregisterHotKey(WindowHandle owner, int id) {
   return true;
 }
 
+HookVerdict FakeWindowing::hookKey(const KeyEvent& event) {
+  if (!hook.installed() || event.virtualKey >= hook.keys.size() ||
+      !hook.keys.test(event.virtualKey)) {
+    return {};
+  }
+  const HookVerdict verdict = hook.decide(event);
+  if (verdict.action == HookAction::Act) {
+    for (FakeWindow* w : live_) {
+      if (w->handle() == hook.owner) {
+        w->events().onHotKey(verdict.id);
+        break;
+      }
+    }
+  }
+  return verdict;
+}
+
 }  // namespace vesk::platform::fake

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fake/fake_keyboard_hook.h"
 #include "platform/windowing.h"
 
 namespace vesk::platform::fake {
@@ -90,6 +91,11 @@ class FakeWindowing : public Windowing {
   bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) override;
   bool registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) override;
   bool unregisterHotKey(WindowHandle owner, int id) override;
+  KeyboardHook& keyboardHook() override { return hook; }
+
+  // A key event of the desktop through the hook, if installed: an Act
+  // verdict reaches the owner's onHotKey, as the posted message would.
+  HookVerdict hookKey(const KeyEvent& event);
 
   // Another program's top-level window, such as the game.
   struct ForeignWindow {
@@ -119,6 +125,7 @@ class FakeWindowing : public Windowing {
   std::map<int, HotKey> hotkeys;                         // registered now, by id
   std::vector<int> registrationOrder;                    // every successful registration, in order
   std::set<std::pair<unsigned, unsigned>> heldByOthers;  // combinations another program holds
+  FakeKeyboardHook hook;
   std::vector<SetWindowPosCall> zOrderCalls;
   std::vector<int> unregistrations;  // every unregistration call's id, in order
   bool quitRequested = false;

@@ -2,6 +2,7 @@
 // programs' windows and the global hotkeys.
 #pragma once
 
+#include "platform/win32/keyboard_hook_win32.h"
 #include "platform/windowing.h"
 
 namespace vesk::platform::win32 {
@@ -20,6 +21,10 @@ class Win32Windowing final : public Windowing {
 
   bool registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) override;
   bool unregisterHotKey(WindowHandle owner, int id) override;
+  KeyboardHook& keyboardHook() override { return keyboardHook_; }
+
+ private:
+  Win32KeyboardHook keyboardHook_;
 };
 
 }  // namespace vesk::platform::win32

@@ -120,9 +120,10 @@ class WinePrefix:
             pairs = [item.split(b"=", 1) for item in f.read().split(b"\0") if b"=" in item]
         self.env = {k.decode(): v.decode() for k, v in pairs}
         # Wine's own error messages go into each program's log, so that a
-        # program that fails inside Wine leaves a trace for the test report.
+        # program that fails inside Wine leaves a trace for the test report;
+        # so do the programs' own debugger lines (OutputDebugString).
         if "WINEDEBUG" not in self._base_env:
-            self.env["WINEDEBUG"] = "-all,err+all"
+            self.env["WINEDEBUG"] = "-all,err+all,+debugstr"
 
     def start(self, exe, args=(), cwd=None, name=None, appeared=None, timeout=30):
         """Starts a program and returns its WineProcess without waiting for it.
