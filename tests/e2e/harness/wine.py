@@ -121,9 +121,10 @@ class WinePrefix:
         self.env = {k.decode(): v.decode() for k, v in pairs}
         # Wine's own error messages go into each program's log, so that a
         # program that fails inside Wine leaves a trace for the test report;
-        # so do the programs' own debugger lines (OutputDebugString).
+        # so do the programs' own debugger lines (OutputDebugString, which
+        # Wine reports on its seh channel).
         if "WINEDEBUG" not in self._base_env:
-            self.env["WINEDEBUG"] = "-all,err+all,+debugstr"
+            self.env["WINEDEBUG"] = "-all,err+all,warn+seh"
 
     def start(self, exe, args=(), cwd=None, name=None, appeared=None, timeout=30):
         """Starts a program and returns its WineProcess without waiting for it.

@@ -1,0 +1,118 @@
+"""Chords another program holds: the stand-in shell registers Windows key +
+digits, + arrows and + S before vesk starts, as the shell of Windows 10 and
+11 does. With the game in front vesk's keyboard hook serves them and the
+shell hears nothing; with the shell in front they reach the shell. With
+Ctrl as the modifier nothing is refused and no hook is installed (vesk's
+debugger lines, which the harness keeps in each program's log, say so)."""
+
+import os
+
+from harness.case import GAME_CLASS, GAME_EXE, MAIN_CLASS, VESK_EXE
+from harness.polling import wait_for
+from harness.wine import windows_path
+import test_overlay
+from test_overlay import BOX_TWO_ROWS, STOPWATCH_BOX, OverlayCase, offset, region_pixels
+
+SHELL_CLASS = "vesk.standin-shell"
+SHELL_EXE = "standin-shell.exe"
+# The stand-in shell's hotkey ids: 1..10 for the digits 0..9, 11..14 for
+# Left, Up, Right, Down, 15 for S.
+SHELL_ID_2 = 3
+HOOK_LINE = "keyboard hook for 15 refused hotkeys installed"
+
+
+class HotkeyFallbackTests(OverlayCase):
+    # The marks as the overlay's own tests read them (a module reference, so
+    # that the loader does not collect those tests here too).
+    marks = test_overlay.OverlayPanelTests.marks
+    wait_marks = test_overlay.OverlayPanelTests.wait_marks
+
+    def start_shell(self):
+        exe = os.path.join(os.path.dirname(os.path.dirname(self.session.standin_exe)),
+                           "standin-shell", SHELL_EXE)
+        self.shell_log = os.path.join(self.work_dir, "shell-hotkeys.txt")
+        process = self.start_under_test(exe, ["--hotkeys", windows_path(self.shell_log)],
+                                        name="standin-shell")
+        # The window shows once every chord is held.
+        return process, self.wait_window(SHELL_CLASS, exe=SHELL_EXE, process=process)
+
+    def shell_hotkeys(self):
+        try:
+            with open(self.shell_log, encoding="ascii") as f:
+                return f.read().split()[1::2]
+        except FileNotFoundError:
+            return []
+
+    def wait_foreground(self, cls, exe, why):
+        return wait_for(lambda: next((w for w in self.windows(cls, exe=exe) if w.foreground),
+                                     None),
+                        f"{why}: the window of class {cls!r} in front", timeout=15,
+                        observed=self.describe_windows)
+
+    def bring_to_front(self, window, cls, exe):
+        left, top, right, bottom = window.client
+        self.click((left + right) // 2, (top + bottom) // 2)
+        return self.wait_foreground(cls, exe, f"after a click on {window}")
+
+    def test_held_chords_act_over_the_game_and_reach_the_shell_otherwise(self):
+        self.start_shell()
+        game = self.start_game()
+        self.wait_foreground(GAME_CLASS, GAME_EXE, "the game started last")
+        folder, vesk = self.start_vesk_beside(game)
+        main, _ = self.wait_placed_on(game, BOX_TWO_ROWS, "at start")
+        strip = main.rect
+        wait_for(lambda: HOOK_LINE in vesk.log(), f"vesk's debugger line {HOOK_LINE!r}",
+                 observed=vesk.log)
+
+        # The game in front: the hook serves the chords the shell holds.
+        self.wait_marks(strip, True, "shown", "at start")
+        self.driver.keys("win+2")
+        self.wait_marks(strip, False, "hidden", "after Win+2 over the game")
+        self.driver.keys("win+2")
+        self.wait_marks(strip, True, "shown-again", "after Win+2 again")
+
+        box = offset(STOPWATCH_BOX, *strip[:2])
+        before = region_pixels(self.screenshot("stopwatch"), box)
+        self.driver.keys("win+up")
+        for step in ("started", "running"):
+            shot = self.wait_screen_state(
+                lambda image, old=before: region_pixels(image, box) != old
+                or "the stopwatch's text unchanged",
+                f"the stopwatch's text to advance after Win+Up ({step})", f"stopwatch-{step}")
+            before = region_pixels(shot, box)
+
+        self.driver.keys("win+s")
+        wait_for(lambda: len([n for n in os.listdir(folder) if n.endswith(".lnk")]) == 3,
+                 "the three shortcut files after Win+S", observed=lambda: os.listdir(folder))
+        self.assertEqual(self.shell_hotkeys(), [],
+                         "the stand-in shell received chords pressed over the game")
+
+        # The shell in front: Win+2 is the shell's, vesk leaves it alone.
+        shell_window = self.windows(SHELL_CLASS, exe=SHELL_EXE)[0]
+        self.bring_to_front(shell_window, SHELL_CLASS, SHELL_EXE)
+        self.driver.keys("win+2")
+        wait_for(lambda: self.shell_hotkeys() == [str(SHELL_ID_2)],
+                 "the stand-in shell to receive Win+2 (its id 3) and nothing else",
+                 observed=self.shell_hotkeys)
+        found = self.marks(self.screenshot("shell-in-front"), strip)
+        self.assertFalse(found["all_game"],
+                         f"Win+2 with the shell in front hid vesk's marks: {found}")
+
+        # The game in front again: Win+0 ends vesk, the shell hears nothing.
+        self.bring_to_front(self.wait_window(GAME_CLASS, exe=GAME_EXE), GAME_CLASS, GAME_EXE)
+        self.end_vesk(vesk, "win+0")
+        self.assertEqual(self.shell_hotkeys(), [str(SHELL_ID_2)],
+                         "the stand-in shell received Win+0 pressed over the game")
+
+    def test_with_the_ctrl_modifier_and_nothing_held_there_is_no_hook(self):
+        game = self.start_game()
+        _, vesk = self.start_vesk_beside(game, args="1")
+        main, _ = self.wait_placed_on(game, BOX_TWO_ROWS, "at start")
+        self.wait_marks(main.rect, True, "shown", "at start")
+        self.driver.keys("ctrl+2")
+        self.wait_marks(main.rect, False, "hidden", "after Ctrl+2")
+        self.end_vesk(vesk, "ctrl+0")
+        log = vesk.log()
+        self.assertNotIn("could not be registered", log, f"a refused hotkey: {log!r}")
+        self.assertNotIn("keyboard hook", log, f"a keyboard hook without need: {log!r}")
+        self.assertEqual(self.windows(MAIN_CLASS, exe=VESK_EXE), [])
