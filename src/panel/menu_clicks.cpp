@@ -58,9 +58,7 @@ void FrmVESK::restackAfterClick() {
   }
   p_.system.sleep(10);
   if (gameWindowAlive()) {
-    p_.windowing.setWindowPos(
-        s_.gameHwnd, platform::kHwndNoTopmost,
-        platform::kSwpShowWindow | platform::kSwpNoSize | platform::kSwpNoMove);
+    restackGame(platform::kSwpShowWindow | platform::kSwpNoSize | platform::kSwpNoMove);
   }
 }
 

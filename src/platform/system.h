@@ -29,6 +29,8 @@ class System {
   virtual void debugOutput(std::string_view text) = 0;
   // Suspends the user-interface thread (used for short settling pauses).
   virtual void sleep(int milliseconds) = 0;
+  // Whether the process runs elevated (as administrator).
+  virtual bool elevated() = 0;
 };
 
 }  // namespace vesk::platform

@@ -102,6 +102,9 @@ class Windowing {
   virtual bool getWindowRect(WindowHandle window, Rect& out) = 0;
   virtual bool getClientRect(WindowHandle window, Rect& out) = 0;
   virtual bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) = 0;
+  // Whether the last setWindowPos failed for want of access: the window's
+  // program runs at a higher integrity level (as administrator).
+  virtual bool restackDenied() const = 0;
 
   // System-wide hotkeys, delivered to the owner's onHotKey.
   virtual bool registerHotKey(WindowHandle owner, int id, unsigned modifiers,

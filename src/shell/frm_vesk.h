@@ -89,6 +89,8 @@ class FrmVESK : public platform::WindowEvents {
   bool hookServes(int id) const;
   HookForeground foregroundOf(WindowHandle window);
   void tellUnservedChords();
+  // The game below the strips (game_restack.cpp).
+  void restackGame(unsigned flags);
   void closeProcedure();
   void Timer1_Timer();
   void updMenu(bool bAllVisible);
@@ -117,6 +119,7 @@ class FrmVESK : public platform::WindowEvents {
   bool unloaded_ = false;
   std::vector<HookChord> refusedChords_;  // of the last registration
   bool hotkeysHeld_ = false;              // registered, not released
+  bool elevatedGameTold_ = false;
 };
 
 }  // namespace vesk

@@ -125,9 +125,7 @@ void FrmVESK::zOrderStep() {
   // game shown, active and below them.
   p_.windowing.setWindowPos(frmVESK2().handle(), platform::kHwndTopmost, kOwnRestack);
   if (window_) p_.windowing.setWindowPos(window_->handle(), platform::kHwndTopmost, kOwnRestack);
-  if (gameWindowAlive()) {
-    p_.windowing.setWindowPos(s_.gameHwnd, platform::kHwndNoTopmost, kGameRestack);
-  }
+  if (gameWindowAlive()) restackGame(kGameRestack);
 }
 
 }  // namespace vesk

@@ -24,10 +24,12 @@ class FakeSystem : public System {
   }
   void sleep(int milliseconds) override { slept.push_back(milliseconds); }
   void debugOutput(std::string_view text) override { debugLines.emplace_back(text); }
+  bool elevated() override { return runsElevated; }
 
   std::string folder = "C:\\Games\\vesk";
   std::string arguments;
   bool otherInstance = false;
+  bool runsElevated = false;
   int twipsX = 15;
   int twipsY = 15;
   std::vector<double> randomValues;

@@ -86,7 +86,9 @@ bool FakeWindowing::getClientRect(WindowHandle window, Rect& out) {
 
 bool FakeWindowing::setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) {
   zOrderCalls.push_back({window, insertAfter, flags});
-  return window != 0;
+  const auto refused = refusedRestacks.find(window);
+  restackDenied_ = refused != refusedRestacks.end() && refused->second;
+  return window != 0 && refused == refusedRestacks.end();
 }
 
 bool FakeWindowing::registerHotKey(WindowHandle owner, int id, unsigned modifiers,

@@ -89,6 +89,7 @@ class FakeWindowing : public Windowing {
   bool getWindowRect(WindowHandle window, Rect& out) override;
   bool getClientRect(WindowHandle window, Rect& out) override;
   bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) override;
+  bool restackDenied() const override { return restackDenied_; }
   bool registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) override;
   bool unregisterHotKey(WindowHandle owner, int id) override;
   KeyboardHook& keyboardHook() override { return hook; }
@@ -127,6 +128,9 @@ class FakeWindowing : public Windowing {
   std::set<std::pair<unsigned, unsigned>> heldByOthers;  // combinations another program holds
   FakeKeyboardHook hook;
   std::vector<SetWindowPosCall> zOrderCalls;
+  // Windows whose restack fails: true for want of access (their program
+  // runs as administrator), false for another reason.
+  std::map<WindowHandle, bool> refusedRestacks;
   std::vector<int> unregistrations;  // every unregistration call's id, in order
   bool quitRequested = false;
   int quitCalls = 0;
@@ -137,6 +141,7 @@ class FakeWindowing : public Windowing {
   friend class FakeWindow;
   void forget(FakeWindow* w);
   std::vector<FakeWindow*> live_;
+  bool restackDenied_ = false;
   std::map<WindowHandle, ForeignWindow> foreign_;
   WindowHandle nextHandle_ = 0x1000;
 };

@@ -27,6 +27,8 @@ class Win32System final : public System {
   double random() override;
   void sleep(int milliseconds) override;
   void debugOutput(std::string_view text) override;
+  // The token's elevation (process_elevation.cpp); false when it cannot be read.
+  bool elevated() override;
 
  private:
   UniqueHandle instanceMutex_;

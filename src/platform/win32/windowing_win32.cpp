@@ -69,7 +69,9 @@ bool Win32Windowing::getClientRect(WindowHandle window, Rect& out) {
 }
 
 bool Win32Windowing::setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) {
-  return window && SetWindowPos(toHwnd(window), toHwnd(insertAfter), 0, 0, 0, 0, flags);
+  const bool done = window && SetWindowPos(toHwnd(window), toHwnd(insertAfter), 0, 0, 0, 0, flags);
+  restackDenied_ = !done && window && GetLastError() == ERROR_ACCESS_DENIED;
+  return done;
 }
 
 bool Win32Windowing::registerHotKey(WindowHandle owner, int id, unsigned modifiers,

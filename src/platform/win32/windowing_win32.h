@@ -18,6 +18,7 @@ class Win32Windowing final : public Windowing {
   bool getWindowRect(WindowHandle window, Rect& out) override;
   bool getClientRect(WindowHandle window, Rect& out) override;
   bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) override;
+  bool restackDenied() const override { return restackDenied_; }
 
   bool registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) override;
   bool unregisterHotKey(WindowHandle owner, int id) override;
@@ -25,6 +26,7 @@ class Win32Windowing final : public Windowing {
 
  private:
   Win32KeyboardHook keyboardHook_;
+  bool restackDenied_ = false;
 };
 
 }  // namespace vesk::platform::win32
