@@ -38,7 +38,9 @@ TEST(ElevatedGame, ARefusedRestackTellsThePlayerOnceAndTheRestRunsOn) {
     o.form.onHotKey(1029);           // parks
     o.form.onHotKey(1029);           // and places again
     ASSERT_EQ(o.fake.system.messages.size(), c.message ? 1u : 0u);
-    if (c.message) EXPECT_EQ(o.fake.system.messages[0].find(c.message), 0u);
+    if (c.message) {
+      EXPECT_EQ(o.fake.system.messages[0].find(c.message), 0u);
+    }
     // The click's own work and the strips' restacking happened all the same.
     EXPECT_EQ(o.form.state().dayOffset, 1);
     EXPECT_EQ(o.fake.windowing.zOrderCalls.back().window, game);
