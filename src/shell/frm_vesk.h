@@ -14,6 +14,8 @@
 #include "panel/control_set.h"
 #include "platform/platform.h"
 #include "secondary/frm_vesk2.h"
+#include "shell/game_follow.h"
+#include "shell/placement.h"
 
 namespace vesk {
 
@@ -98,6 +100,18 @@ class FrmVESK : public platform::WindowEvents {
   void placeSecondary(double right, double bottom);
   void zOrderStep();
   bool gameWindowAlive();
+  PlacementBranch placeBesideGame();
+  void takeGameFrame();
+  void placeOnClientArea();
+
+  // Following the game between placements (frm_vesk_follow.cpp).
+  void noteAttachment(PlacementBranch branch);
+  void followGame();
+  void followStepNow(const GameSight& sight);
+  GameSight lookAtGame();
+  void followPlace();
+  void restackStrips();
+  void showStrips(bool main, bool second);
 
   static constexpr int kTimerIntervalMs = 100;
 
@@ -109,6 +123,16 @@ class FrmVESK : public platform::WindowEvents {
   std::unique_ptr<FrmVESK2> frm2_;
   int mainWidth_ = 0;  // pixels, as last placed
   bool unloaded_ = false;
+  FollowState follow_;
+  bool lookDue_ = true;  // a notice came, or a look is still needed
+  int ticksSinceLook_ = 0;
+  bool watching_ = false;
+  WindowHandle watched_ = 0;
+  // No notice reaches a program that is gone.
+  struct WatchStop {
+    platform::GameWatch& watch;
+    ~WatchStop() { watch.stop(); }
+  } watchStop_{p_.gameWatch};
 };
 
 }  // namespace vesk
