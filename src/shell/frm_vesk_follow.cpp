@@ -11,8 +11,12 @@ namespace vesk {
 
 namespace {
 
-// A look every second at the latest, for changes the system did not report.
-constexpr int kLookEveryTicks = 10;
+// A look every other tick at the latest, for changes no notice reported
+// (Wine sends none): a move is followed within a few hundred milliseconds.
+constexpr int kLookEveryTicks = 2;
+// Without a game, the search for a new one (a walk over all windows) runs
+// once a second.
+constexpr int kSearchEveryTicks = 10;
 
 }  // namespace
 
@@ -72,7 +76,8 @@ GameSight FrmVESK::lookAtGame() {
 }
 
 void FrmVESK::followGame() {
-  if (!lookDue_ && ++ticksSinceLook_ < kLookEveryTicks) return;
+  const int every = follow_.attachment == Attachment::None ? kSearchEveryTicks : kLookEveryTicks;
+  if (!lookDue_ && ++ticksSinceLook_ < every) return;
   lookDue_ = false;
   ticksSinceLook_ = 0;
   // An error ends the following for this tick, not the tick.
