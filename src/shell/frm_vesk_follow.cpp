@@ -11,9 +11,10 @@ namespace vesk {
 
 namespace {
 
-// A look every other tick at the latest, for changes no notice reported
-// (Wine sends none): a move is followed within a few hundred milliseconds.
-constexpr int kLookEveryTicks = 2;
+// A look every third tick at the latest, for changes no notice reported
+// (Wine sends none). A change seen brings a look on the next tick, so a move
+// is followed within a few hundred milliseconds of the game coming to rest.
+constexpr int kLookEveryTicks = 3;
 // Without a game, the search for a new one (a walk over all windows) runs
 // once a second.
 constexpr int kSearchEveryTicks = 10;
