@@ -46,6 +46,9 @@ void FrmVESK::noteAttachment(PlacementBranch branch) {
       follow_.attachment = Attachment::Placed;
       break;
   }
+  // A placement by the hotkey while the strips are hidden with the game
+  // shows the main strip again, as every placement leaves it.
+  if (follow_.hidden && window_) window_->setVisible(true);
   follow_.hidden = false;
   follow_.seenRect = {};
   lookDue_ = true;

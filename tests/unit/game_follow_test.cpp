@@ -87,6 +87,13 @@ struct Followed : Overlay {
 TEST(GameFollow, StripsLiveWithTheGame) {
   Followed o;
   o.expectPlacedOn(kGame, "at start");
+  o.window().shown = false;
+  o.notice();
+  o.window().shown = true;
+  o.form.onHotKey(1029);  // before the next look: parks, as the game is unmoved
+  EXPECT_TRUE(o.main().shown) << "the hotkey shows a strip hidden with the game";
+  o.form.onHotKey(1029);
+  o.expectPlacedOn(kGame, "placed again");
   o.fake.windowing.zOrderCalls.clear();
 
   o.window().shown = false;
