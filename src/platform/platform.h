@@ -4,6 +4,7 @@
 
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/game_watch.h"
 #include "platform/shortcuts.h"
 #include "platform/system.h"
 #include "platform/windowing.h"
@@ -16,6 +17,7 @@ struct Platform {
   System& system;
   Shortcuts& shortcuts;
   Windowing& windowing;
+  GameWatch& gameWatch;
 };
 
 }  // namespace vesk::platform

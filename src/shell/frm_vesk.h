@@ -16,6 +16,8 @@
 #include "platform/platform.h"
 #include "secondary/frm_vesk2.h"
 #include "shell/hotkey_fallback.h"
+#include "shell/game_follow.h"
+#include "shell/placement.h"
 
 namespace vesk {
 
@@ -106,6 +108,18 @@ class FrmVESK : public platform::WindowEvents {
   void placeSecondary(double right, double bottom);
   void zOrderStep();
   bool gameWindowAlive();
+  PlacementBranch placeBesideGame();
+  void takeGameFrame();
+  void placeOnClientArea();
+
+  // Following the game between placements (frm_vesk_follow.cpp).
+  void noteAttachment(PlacementBranch branch);
+  void followGame();
+  void followStepNow(const GameSight& sight);
+  GameSight lookAtGame();
+  void followPlace();
+  void restackStrips();
+  void showStrips(bool main, bool second);
 
   static constexpr int kTimerIntervalMs = 100;
 
@@ -120,6 +134,16 @@ class FrmVESK : public platform::WindowEvents {
   std::vector<HookChord> refusedChords_;  // of the last registration
   bool hotkeysHeld_ = false;              // registered, not released
   bool elevatedGameTold_ = false;
+  FollowState follow_;
+  bool lookDue_ = true;  // a notice came, or a look is still needed
+  int ticksSinceLook_ = 0;
+  bool watching_ = false;
+  WindowHandle watched_ = 0;
+  // No notice reaches a program that is gone.
+  struct WatchStop {
+    platform::GameWatch& watch;
+    ~WatchStop() { watch.stop(); }
+  } watchStop_{p_.gameWatch};
 };
 
 }  // namespace vesk

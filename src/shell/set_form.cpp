@@ -24,7 +24,7 @@ bool FrmVESK::gameWindowAlive() {
   return s_.gameHwnd != 0;
 }
 
-void FrmVESK::SetForm() {
+PlacementBranch FrmVESK::placeBesideGame() {
   if (!gameWindowAlive()) s_.gameHwnd = p_.windowing.findWindowByClass(kGameWindowClass);
   FrmVESK2& second = frmVESK2();
 
@@ -33,14 +33,14 @@ void FrmVESK::SetForm() {
     s_.allVisible = false;
     updDisp();
     if (window_) p_.windowing.setWindowPos(window_->handle(), platform::kHwndTopmost, kOwnRestack);
-    return;
+    return PlacementBranch::NoGame;
   }
   if (!p_.windowing.getWindowRect(s_.gameHwnd, s_.gameWindowRect)) {
     fallbackPlacement();
     second.setVisible(true);
     s_.allVisible = false;
     updDisp();
-    return;
+    return PlacementBranch::NoWindowRect;
   }
   if (!p_.windowing.getClientRect(s_.gameHwnd, s_.gameClientRect)) {
     fallbackPlacement();
@@ -48,13 +48,10 @@ void FrmVESK::SetForm() {
     s_.allVisible = false;
     updDisp();
     zOrderStep();
-    return;
+    return PlacementBranch::NoClientRect;
   }
 
-  const GameFrame frame = measureGameFrame(s_.gameWindowRect, s_.gameClientRect);
-  s_.frameX = frame.frameX;
-  s_.frameY = frame.frameY;
-  s_.captionHeight = frame.captionHeight;
+  takeGameFrame();
 
   if (s_.gameClientRect.isZero()) {
     fallbackPlacement();
@@ -64,7 +61,7 @@ void FrmVESK::SetForm() {
     s_.lastGameRect.left = 0;
     s_.lastGameRect.top = 0;
     zOrderStep();
-    return;
+    return PlacementBranch::Minimised;
   }
 
   const std::int16_t clientWidth = roundToInt16(s_.gameClientRect.width());
@@ -81,17 +78,29 @@ void FrmVESK::SetForm() {
     updDisp();
     s_.lastGameRect.left = 0;
     s_.lastGameRect.top = 0;
-    return;
+    return PlacementBranch::Park;
   }
 
-  const Point16 corner = overlayCorner(s_);
-  PlaceForm(corner.x, corner.y, clientWidth, kOverlayHeight);
-  placeSecondary(s_.gameWindowRect.right, s_.gameWindowRect.bottom);
-  second.setVisible(true);
+  placeOnClientArea();
   s_.allVisible = false;
   updDisp();
   s_.lastGameRect = s_.gameWindowRect;
   zOrderStep();
+  return PlacementBranch::Place;
+}
+
+void FrmVESK::takeGameFrame() {
+  const GameFrame frame = measureGameFrame(s_.gameWindowRect, s_.gameClientRect);
+  s_.frameX = frame.frameX;
+  s_.frameY = frame.frameY;
+  s_.captionHeight = frame.captionHeight;
+}
+
+void FrmVESK::placeOnClientArea() {
+  const Point16 corner = overlayCorner(s_);
+  PlaceForm(corner.x, corner.y, roundToInt16(s_.gameClientRect.width()), kOverlayHeight);
+  placeSecondary(s_.gameWindowRect.right, s_.gameWindowRect.bottom);
+  frmVESK2().setVisible(true);
 }
 
 void FrmVESK::PlaceForm(std::int16_t x, std::int16_t y, std::int16_t width, std::int16_t height) {

@@ -20,6 +20,7 @@ void FrmVESK::Timer1_Timer() {
       SetForm();
     }
   }
+  followGame();
 
   if (s_.swRunning) {
     controls_.at("txtMenu", 0).text = fmtSW(stopwatchSeconds(s_, p_.clock.tickCount()));

@@ -213,8 +213,7 @@ class OverlayPlacementTests(OverlayCase):
                          "without a game")
 
         game = self.start_game(x=40, y=30, width=800, height=600)
-        self.driver.keys("win+1")
-        self.wait_placed_on(game, BOX_TWO_ROWS, "Win+1 after the game started")
+        self.wait_placed_on(game, BOX_TWO_ROWS, "after the game started, no key pressed")
 
         # The game has not moved: Win+1 parks the main strip at the screen's
         # origin, as wide as the game's client area, and hides the box.
@@ -229,10 +228,18 @@ class OverlayPlacementTests(OverlayCase):
         self.driver.close(game.window)
         self.assertEqual(game.process.wait(15), 0, "expected the stand-in to exit with 0")
         self.wait_no_window(GAME_CLASS)
+        self.wait_strips((0, 0, screen_w, STRIP_HEIGHT), None, False,
+                         "after the game closed, as at a start without it")
+        self.screenshot("game-closed")
+        self.assertTrue(vesk.running(), "vesk ended with the game")
         again = self.start_game(x=200, y=120, width=960, height=720)
+        self.wait_placed_on(again, BOX_TWO_ROWS, "after the game started again elsewhere, "
+                            "no key pressed")
+        self.screenshot("game-again")
         self.driver.keys("win+1")
-        self.wait_placed_on(again, BOX_TWO_ROWS, "Win+1 after the game was closed and "
-                            "started again elsewhere")
+        left, _, right, _ = again.window.client
+        self.wait_strips((0, 0, right - left, STRIP_HEIGHT), None, False,
+                         "Win+1 parks on the new game")
         self.assertTrue(vesk.running(), "vesk ended")
 
 

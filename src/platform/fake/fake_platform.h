@@ -3,6 +3,7 @@
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_files.h"
+#include "platform/fake/fake_game_watch.h"
 #include "platform/fake/fake_shortcuts.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_windowing.h"
@@ -16,7 +17,8 @@ struct FakePlatform {
   FakeSystem system;
   FakeShortcuts shortcuts;
   FakeWindowing windowing;
-  Platform services{clock, files, system, shortcuts, windowing};
+  FakeGameWatch gameWatch{windowing};
+  Platform services{clock, files, system, shortcuts, windowing, gameWatch};
 };
 
 }  // namespace vesk::platform::fake

@@ -86,6 +86,12 @@ bool FakeWindowing::getClientRect(WindowHandle window, Rect& out) {
 
 bool FakeWindowing::setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) {
   zOrderCalls.push_back({window, insertAfter, flags});
+  // One of the program's windows put topmost lies above every other window.
+  const bool own = std::any_of(live_.begin(), live_.end(),
+                               [&](const FakeWindow* w) { return w->handle() == window; });
+  if (own && insertAfter == kHwndTopmost) {
+    for (auto& [h, w] : foreign_) w.aboveStrips = false;
+  }
   const auto refused = refusedRestacks.find(window);
   restackDenied_ = refused != refusedRestacks.end() && refused->second;
   return window != 0 && refused == refusedRestacks.end();

@@ -105,6 +105,8 @@ class FakeWindowing : public Windowing {
     Rect clientRect;
     bool rectFails = false;
     bool clientFails = false;
+    bool shown = true;         // visible and not minimised
+    bool aboveStrips = false;  // over the program's windows until they are restacked
   };
   WindowHandle addForeignWindow(ForeignWindow w);
   // The window closes; its handle may later be given to another window.
@@ -112,6 +114,10 @@ class FakeWindowing : public Windowing {
   // A new window that takes over a handle given before.
   void addForeignWindowAt(WindowHandle h, ForeignWindow w) { foreign_[h] = std::move(w); }
   ForeignWindow& foreign(WindowHandle h) { return foreign_.at(h); }
+  ForeignWindow* findForeign(WindowHandle h) {
+    const auto it = foreign_.find(h);
+    return it == foreign_.end() ? nullptr : &it->second;
+  }
 
   // The program's live windows by design name (nullptr when none).
   FakeWindow* window(const std::string& name) const;

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
+#include "platform/win32/game_watch_win32.h"
 #include "platform/win32/shortcuts_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/windowing_win32.h"
@@ -26,7 +27,8 @@ class Win32Platform {
   Win32System system_;
   Win32Shortcuts shortcuts_;
   Win32Windowing windowing_;
-  Platform services_{clock_, files_, system_, shortcuts_, windowing_};
+  Win32GameWatch gameWatch_;
+  Platform services_{clock_, files_, system_, shortcuts_, windowing_, gameWatch_};
 };
 
 }  // namespace vesk::platform::win32

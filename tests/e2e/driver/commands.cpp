@@ -8,6 +8,7 @@
 #include "json_out.h"
 #include "key_input.h"
 #include "window_list.h"
+#include "window_moves.h"
 
 namespace driver {
 namespace {
@@ -74,6 +75,11 @@ Answer runCommand(const std::vector<std::wstring>& args) {
     const auto hwnd = parseHandle(args[1]);
     if (!hwnd) return failure("bad window handle", kUsage);
     return command == L"close" ? closeWindow(*hwnd) : dismissMessageBox(*hwnd);
+  }
+  if (isWindowMove(command) && args.size() >= 2) {
+    const auto hwnd = parseHandle(args[1]);
+    if (!hwnd) return failure("bad window handle", kUsage);
+    return moveWindow(*hwnd, args);
   }
   return failure("unknown command or wrong number of arguments", kUsage);
 }

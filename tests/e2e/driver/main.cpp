@@ -5,6 +5,8 @@
 //   keys CHORD...        inject key chords with SendInput, e.g. win+0
 //   close HWND           post WM_CLOSE to a window
 //   dismiss HWND         press the OK button of a message box
+//   minimize HWND, restore HWND, move HWND X Y, topmost HWND
+//                        change a window as its program or user would
 //   serve PORT TOKEN     answer those commands over a loopback connection
 //                        (see serve.h) until the harness closes it
 // HWND is the decimal handle printed by "windows". Exit codes: 0 done,

@@ -257,6 +257,19 @@ class Driver:
     def dismiss(self, window):
         self._run("dismiss", str(window.hwnd))
 
+    def minimize(self, window):
+        self._run("minimize", str(window.hwnd))
+
+    def restore(self, window):
+        self._run("restore", str(window.hwnd))
+
+    def move(self, window, x, y):
+        self._run("move", str(window.hwnd), str(x), str(y))
+
+    def topmost(self, window):
+        """SetWindowPos(HWND_TOPMOST) on the window, without activating it."""
+        self._run("topmost", str(window.hwnd))
+
     def run_raw(self, *args):
         """(exit code, output, errors) without judging them."""
         return self.request(args)

@@ -1,0 +1,88 @@
+#include "platform/win32/game_watch_win32.h"
+
+#include <utility>
+
+namespace vesk::platform::win32 {
+
+namespace {
+
+// The hook procedure reaches its watch through this pointer: one watch per
+// process, set while it has hooks.
+Win32GameWatch* g_active = nullptr;
+
+// Windows above a given one are walked at most this far; the z-order can
+// change during the walk.
+constexpr int kMaxWalk = 4096;
+
+}  // namespace
+
+void WinEventHook::reset(HWINEVENTHOOK hook) {
+  if (hook_) UnhookWinEvent(hook_);
+  hook_ = hook;
+}
+
+Win32GameWatch::~Win32GameWatch() { stop(); }
+
+void Win32GameWatch::watch(WindowHandle window, std::function<void()> changed) {
+  stop();
+  window_ = reinterpret_cast<HWND>(window);
+  changed_ = std::move(changed);
+  constexpr DWORD kFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+  if (window_) {
+    DWORD process = 0;
+    if (GetWindowThreadProcessId(window_, &process) == 0) return;
+    systemEvents_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_MINIMIZEEND, nullptr,
+                                        &onEvent, process, 0, kFlags));
+    objectEvents_.reset(SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_LOCATIONCHANGE, nullptr,
+                                        &onEvent, process, 0, kFlags));
+  } else {
+    // No game: any other program's window shown may be a new one.
+    objectEvents_.reset(
+        SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, &onEvent, 0, 0, kFlags));
+  }
+  if (systemEvents_ || objectEvents_) g_active = this;
+}
+
+void Win32GameWatch::stop() {
+  systemEvents_.reset();
+  objectEvents_.reset();
+  if (g_active == this) g_active = nullptr;
+  changed_ = nullptr;
+  window_ = nullptr;
+}
+
+void CALLBACK Win32GameWatch::onEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject,
+                                      LONG idChild, DWORD, DWORD) {
+  Win32GameWatch* self = g_active;
+  if (!self || !self->changed_ || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
+  // The game's own window, or with no game any window of another program.
+  if (self->window_ ? hwnd != self->window_ : event != EVENT_OBJECT_SHOW) return;
+  self->changed_();
+}
+
+bool Win32GameWatch::isShown(WindowHandle window) {
+  // One read of the style, cheaper than IsWindowVisible and IsIconic for
+  // another process's top-level window.
+  const LONG style = GetWindowLongW(reinterpret_cast<HWND>(window), GWL_STYLE);
+  return (style & WS_VISIBLE) && !(style & WS_MINIMIZE);
+}
+
+bool Win32GameWatch::isAbove(WindowHandle window, WindowHandle own) {
+  const HWND target = reinterpret_cast<HWND>(window);
+  HWND above = reinterpret_cast<HWND>(own);
+  // A window outside the topmost band cannot lie above one inside it: the
+  // usual answer costs one read instead of a walk.
+  constexpr LONG kTopmost = WS_EX_TOPMOST;
+  if ((GetWindowLongW(above, GWL_EXSTYLE) & kTopmost) &&
+      !(GetWindowLongW(target, GWL_EXSTYLE) & kTopmost)) {
+    return false;
+  }
+  for (int i = 0; i < kMaxWalk; ++i) {
+    above = GetWindow(above, GW_HWNDPREV);
+    if (above == nullptr) return false;
+    if (above == target) return true;
+  }
+  return false;
+}
+
+}  // namespace vesk::platform::win32

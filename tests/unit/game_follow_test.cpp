@@ -1,0 +1,157 @@
+// Living with the game window: what to do for each sight of it, and the
+// strips through a game that is minimised, moved, raised, closed and
+// started again, with the game's window never changed.
+#include "shell/game_follow.h"
+
+#include <gtest/gtest.h>
+
+#include "overlay_fixture.h"
+
+namespace vesk {
+namespace {
+
+using testing::Overlay;
+
+constexpr Rect kGame{100, 50, 1132, 842};  // 1024 x 768 client, frame 4, caption 16
+constexpr Rect kMoved{300, 150, 1332, 942};
+constexpr Rect kPlacedMain{104, 70, 1128, 260};
+
+TEST(GameFollow, StepForEachSightOfTheGame) {
+  using enum FollowStep;
+  using A = Attachment;
+  constexpr Rect kNone{};
+  const GameSight gone{};
+  const GameSight minimised{true, false, {}, false};
+  const GameSight there{true, true, kGame, false};
+  const GameSight moved{true, true, kMoved, false};
+  const GameSight covering{true, true, kGame, true};
+  const struct {
+    const char* name;
+    FollowState state;
+    GameSight game;
+    Rect last;
+    FollowStep step;
+  } cases[] = {
+      {"no game, none comes", {A::None, false, kNone}, gone, kNone, None},
+      {"a game appears", {A::None, false, kNone}, there, kNone, Attach},
+      {"a game appears minimised", {A::None, false, kNone}, minimised, kNone, None},
+      {"placed, game closes", {A::Placed, false, kNone}, gone, kGame, Fallback},
+      {"parked, game closes", {A::Parked, false, kNone}, gone, kNone, Fallback},
+      {"hidden, game closes", {A::Placed, true, kNone}, gone, kGame, Fallback},
+      {"placed, minimised", {A::Placed, false, kNone}, minimised, kGame, Hide},
+      {"parked, minimised", {A::Parked, false, kNone}, minimised, kNone, Hide},
+      {"hidden, still minimised", {A::Placed, true, kNone}, minimised, kGame, None},
+      {"placed, restored", {A::Placed, true, kNone}, there, kGame, Restore},
+      {"parked, restored", {A::Parked, true, kNone}, there, kNone, Restore},
+      {"placed, moving", {A::Placed, false, kGame}, moved, kGame, Wait},
+      {"placed, moved and at rest", {A::Placed, false, kMoved}, moved, kGame, Replace},
+      {"parked, moved", {A::Parked, false, kMoved}, moved, kNone, None},
+      {"placed, unmoved", {A::Placed, false, kGame}, there, kGame, None},
+      {"placed, covered", {A::Placed, false, kNone}, covering, kGame, Restack},
+      {"parked, covered", {A::Parked, false, kNone}, {true, true, kMoved, true}, kNone, Restack},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(followStep(c.state, c.game, c.last), c.step) << c.name;
+  }
+}
+
+struct Followed : Overlay {
+  Followed() {
+    game = addGame(kGame, 1024, 768);
+    load();
+    main().setVisible(true);  // as the start-up shows it
+    form.onTimer();           // the pending placement
+  }
+  platform::fake::FakeWindowing::ForeignWindow& window() { return fake.windowing.foreign(game); }
+  // The watch's notice, then the next tick.
+  void notice() {
+    fake.gameWatch.notify();
+    form.onTimer();
+  }
+  void expectPlacedOn(Rect outer, const char* why) {
+    EXPECT_EQ(main().rect,
+              (Rect{outer.left + 4, outer.top + 20, outer.left + 1028, outer.top + 210}))
+        << why;
+    EXPECT_TRUE(main().shown && second().shown) << why;
+    EXPECT_EQ(second().rect.left + 50, outer.right - 4) << why;
+  }
+  bool gameTouched() const {
+    for (const auto& call : fake.windowing.zOrderCalls) {
+      if (call.window == game) return true;
+    }
+    return false;
+  }
+  WindowHandle game;
+};
+
+TEST(GameFollow, StripsLiveWithTheGame) {
+  Followed o;
+  o.expectPlacedOn(kGame, "at start");
+  o.window().shown = false;
+  o.notice();
+  o.window().shown = true;
+  o.form.onHotKey(1029);  // before the next look: parks, as the game is unmoved
+  EXPECT_TRUE(o.main().shown) << "the hotkey shows a strip hidden with the game";
+  o.form.onHotKey(1029);
+  o.expectPlacedOn(kGame, "placed again");
+  o.fake.windowing.zOrderCalls.clear();
+
+  o.window().shown = false;
+  o.notice();
+  EXPECT_FALSE(o.main().shown || o.second().shown) << "minimised";
+  o.window().shown = true;
+  o.notice();
+  o.expectPlacedOn(kGame, "restored");
+
+  o.window().windowRect = kMoved;
+  o.notice();
+  o.expectPlacedOn(kGame, "still moving: not yet");
+  o.form.onTimer();
+  o.expectPlacedOn(kMoved, "at rest after the move");
+  EXPECT_FALSE(o.gameTouched()) << "following never changes the game's window";
+  o.form.onHotKey(1029);
+  EXPECT_EQ(o.main().rect, (Rect{0, 0, 1024, 190})) << "the hotkey parks a followed strip";
+  o.fake.windowing.zOrderCalls.clear();
+
+  o.window().windowRect = kGame;
+  o.window().shown = false;
+  o.notice();
+  EXPECT_FALSE(o.main().shown || o.second().shown) << "parked, minimised";
+  o.window().shown = true;
+  o.notice();
+  o.form.onTimer();
+  EXPECT_EQ(o.main().rect, (Rect{0, 0, 1024, 190})) << "parked stays parked";
+  EXPECT_TRUE(o.main().shown && !o.second().shown) << "parked, restored";
+
+  o.window().aboveStrips = true;
+  o.notice();
+  o.notice();
+  ASSERT_EQ(o.fake.windowing.zOrderCalls.size(), 1u) << "restacked once, then above already";
+  EXPECT_EQ(o.fake.windowing.zOrderCalls[0].window, o.main().handle());
+  EXPECT_EQ(o.fake.windowing.zOrderCalls[0].insertAfter, platform::kHwndTopmost);
+  EXPECT_FALSE(o.gameTouched()) << "following never changes the game's window";
+
+  o.form.onHotKey(1029);
+  o.expectPlacedOn(kGame, "the hotkey places a parked strip after the game moved");
+}
+
+TEST(GameFollow, ClosedGameFallsBackAndANewOneIsAttached) {
+  Followed o;
+  o.window().shown = false;
+  o.notice();
+  o.fake.windowing.closeForeignWindow(o.game);
+  // No notice: the tick's own look finds it gone within a second.
+  for (int tick = 0; tick < 10; ++tick) o.form.onTimer();
+  EXPECT_EQ(o.main().rect, (Rect{0, 0, 1024, 190}));
+  EXPECT_TRUE(o.main().shown && !o.second().shown) << "as at a start without a game";
+  EXPECT_FALSE(o.form.unloaded());
+  EXPECT_EQ(o.fake.gameWatch.watched, 0u) << "watching for any window shown";
+
+  const WindowHandle again = o.addGame(kMoved, 1024, 768);
+  o.notice();
+  EXPECT_EQ(o.fake.gameWatch.watched, again);
+  o.expectPlacedOn(kMoved, "a new game, no key pressed");
+}
+
+}  // namespace
+}  // namespace vesk
