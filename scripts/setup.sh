@@ -10,6 +10,7 @@ packages=(
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick fonts-ipafont fonts-liberation
   liblnk-utils python3 zip
+  debootstrap  # the Debian 13 root of scripts/trixie-root.sh, for the tests under Wine 10
 )
 
 missing=()
