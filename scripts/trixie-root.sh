@@ -84,9 +84,8 @@ inside() {
     LANG=C.UTF-8 TERM="${TERM:-dumb}" DEBIAN_FRONTEND=noninteractive)
   local name
   for name in $(compgen -e); do
-    case " $name ${VESK_ROOT_ENV:-} " in
-      " VESK_"* | " WINEDEBUG "* | *" $name "*) env+=("$name=${!name}") ;;
-    esac
+    case "$name" in VESK_* | WINEDEBUG) env+=("$name=${!name}") && continue ;; esac
+    case " ${VESK_ROOT_ENV:-} " in *" $name "*) env+=("$name=${!name}") ;; esac
   done
   # In the background, so that the traps above run as soon as a signal comes.
   chroot "$r" /usr/bin/env -i "${env[@]}" /bin/sh -c 'cd "$1" 2>/dev/null || cd /; shift; exec "$@"' \
@@ -104,7 +103,18 @@ in_namespaces() {
   shift
   local dir="$PWD"
   case "$dir/" in "$repo"/*) ;; *) dir=/ ;; esac
-  unshare --mount --pid --fork --kill-child -- "$repo/scripts/trixie-root.sh" __inside "$r" "$dir" "$@"
+  unshare --mount --pid --fork --kill-child -- "$repo/scripts/trixie-root.sh" __inside "$r" "$dir" "$@" &
+  local pid=$! rc=0
+  # unshare ignores TERM while it waits, and a background job ignores INT:
+  # pass either as TERM to the namespace's first process, which ends the rest.
+  local forward='kill -TERM $(cat /proc/$pid/task/*/children 2>/dev/null) 2>/dev/null'
+  trap "$forward; rc=143" TERM HUP
+  trap "$forward; rc=130" INT
+  while kill -0 "$pid" 2>/dev/null; do
+    wait "$pid" && rc=0 || { local got=$?; [ "$rc" -ge 130 ] || rc=$got; }
+  done
+  trap - TERM HUP INT
+  return "$rc"
 }
 
 prepare() {
