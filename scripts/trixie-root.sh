@@ -11,8 +11,8 @@
 #
 # The root is made once with debootstrap from the Debian archive that the
 # machine's apt sources name (about 4 min), and kept in build/trixie/root; a
-# later run starts in well under a second. A change to the package list below
-# makes it anew.
+# later run starts in well under a second. Packages added to the list below
+# are installed into the root kept.
 #
 # run mounts proc, sys, dev, dev/pts, a tmpfs on /tmp and /run, and the
 # repository at its own path, all in a private mount namespace, and runs CMD
@@ -30,7 +30,7 @@ suite=trixie
 packages=(
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick fonts-ipafont fonts-liberation
-  python3
+  python3 liblnk-utils
 )
 
 die() {
@@ -117,6 +117,15 @@ in_namespaces() {
   return "$rc"
 }
 
+# Installs the packages into root $1 with its own apt, logging to $2.
+install_packages() {
+  cp -L /etc/resolv.conf "$1/etc/resolv.conf"
+  in_namespaces "$1" sh -c 'apt-get update -qq &&
+      apt-get install -y -qq --no-install-recommends "$@" && apt-get clean &&
+      rm -rf /var/lib/apt/lists/*' sh "${packages[@]}" >>"$2" 2>&1 ||
+    die "installing the packages failed; the end of $2:$(echo; tail -n 20 "$2")"
+}
+
 prepare() {
   local marker="$root/.vesk-packages"
   local wanted="$suite ${packages[*]}"
@@ -131,8 +140,14 @@ prepare() {
   uri="$(archive_uri)"
   [ -n "$uri" ] || die "no Debian archive with a main component in the apt sources"
   local staging="$base/root.new" log="$base/prepare.log" t0=$SECONDS
-  rm -rf "$staging"
   : >"$log"
+  if [ -f "$marker" ] && [ "$(cut -d' ' -f1 "$marker")" = "$suite" ]; then
+    echo "trixie-root: the package list changed; installing ${packages[*]} into $root"
+    install_packages "$root" "$log"
+    echo "$wanted" >"$marker"
+    return 0
+  fi
+  rm -rf "$staging"
   echo "trixie-root: debootstrap $suite (minbase) into $staging; log $log"
   # In its own namespaces too, so that its mounts and processes end with it.
   unshare --mount --pid --fork --kill-child --mount-proc \
@@ -142,11 +157,7 @@ prepare() {
   echo "trixie-root: debootstrap took $((t1 - t0)) s; installing ${packages[*]}"
   printf '#!/bin/sh\nexit 101\n' >"$staging/usr/sbin/policy-rc.d" # start no services
   chmod +x "$staging/usr/sbin/policy-rc.d"
-  cp -L /etc/resolv.conf "$staging/etc/resolv.conf"
-  in_namespaces "$staging" sh -c 'apt-get update -qq &&
-      apt-get install -y -qq --no-install-recommends "$@" && apt-get clean &&
-      rm -rf /var/lib/apt/lists/*' sh "${packages[@]}" >>"$log" 2>&1 ||
-    die "installing the packages failed; the end of $log:$(echo; tail -n 20 "$log")"
+  install_packages "$staging" "$log"
   echo "trixie-root: packages took $((SECONDS - t1)) s ($(chroot "$staging" dpkg-query -W | wc -l) packages, $(du -sm "$staging" | cut -f1) MB)"
   echo "$wanted" >"$staging/.vesk-packages"
   rm -rf "$root"
