@@ -10,7 +10,7 @@
 #                                              in the repository)
 #
 # The root is made once with debootstrap from the Debian archive that the
-# machine's apt sources name (about 4 min), and kept in build/trixie/root; a
+# machine's apt sources name (4 to 7 min), and kept in build/trixie/root; a
 # later run starts in well under a second. Packages added to the list below
 # are installed into the root kept.
 #
@@ -52,9 +52,7 @@ mount_all() {
   local r="$1"
   mount -t proc proc "$r/proc"
   mount --rbind /sys "$r/sys"
-  mount --rbind /dev "$r/dev"
-  mount -t devpts -o newinstance,ptmxmode=0666 devpts "$r/dev/pts" 2>/dev/null ||
-    true # the host's, bound with /dev above
+  mount --rbind /dev "$r/dev" # with dev/pts and dev/shm
   mount -t tmpfs -o mode=1777 tmpfs "$r/tmp"
   mount -t tmpfs -o mode=0755 tmpfs "$r/run"
   mkdir -p "$r$repo"
@@ -97,6 +95,12 @@ inside() {
   exit "$rc"
 }
 
+# Sends TERM to the children of process $1.
+forward_term() {
+  # shellcheck disable=SC2046 # one PID a word
+  kill -TERM $(cat /proc/"$1"/task/*/children 2>/dev/null) 2>/dev/null || true
+}
+
 # Runs a command inside root $1 in fresh mount and PID namespaces.
 in_namespaces() {
   local r="$1"
@@ -107,9 +111,8 @@ in_namespaces() {
   local pid=$! rc=0
   # unshare ignores TERM while it waits, and a background job ignores INT:
   # pass either as TERM to the namespace's first process, which ends the rest.
-  local forward='kill -TERM $(cat /proc/$pid/task/*/children 2>/dev/null) 2>/dev/null'
-  trap "$forward; rc=143" TERM HUP
-  trap "$forward; rc=130" INT
+  trap 'forward_term "$pid"; rc=143' TERM HUP
+  trap 'forward_term "$pid"; rc=130' INT
   while kill -0 "$pid" 2>/dev/null; do
     wait "$pid" && rc=0 || { local got=$?; [ "$rc" -ge 130 ] || rc=$got; }
   done
