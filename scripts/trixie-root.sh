@@ -20,7 +20,8 @@
 # process it left is ended and the mounts go; should this script itself be
 # killed, the kernel ends the namespaces with the same effect. CMD sees only
 # VESK_*, WINEDEBUG and the variables named in VESK_ROOT_ENV (space-separated)
-# from the caller's environment.
+# from the caller's environment, and VESK_IN_TRIXIE_ROOT=1. The root has no
+# compilers: build on the machine first (scripts/build.sh windows).
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -79,7 +80,7 @@ inside() {
   mount --make-rprivate /
   mount_all "$r"
   local env=(PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root
-    LANG=C.UTF-8 TERM="${TERM:-dumb}" DEBIAN_FRONTEND=noninteractive)
+    LANG=C.UTF-8 TERM="${TERM:-dumb}" DEBIAN_FRONTEND=noninteractive VESK_IN_TRIXIE_ROOT=1)
   local name
   for name in $(compgen -e); do
     case "$name" in VESK_* | WINEDEBUG) env+=("$name=${!name}") && continue ;; esac
