@@ -2,6 +2,8 @@
 # Installs, with apt-get, every Debian 12 package that building, packaging,
 # running and testing vesk need and that the machine lacks. Safe to run again.
 set -euo pipefail
+# Inside the Debian 13 root, scripts/trixie-root.sh has installed what runs there.
+[ -z "${VESK_IN_TRIXIE_ROOT:-}" ] || exit 0
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
@@ -10,6 +12,7 @@ packages=(
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick fonts-ipafont fonts-liberation
   liblnk-utils python3 zip
+  debootstrap  # the Debian 13 root of scripts/trixie-root.sh, for the tests under Wine 10
 )
 
 missing=()

@@ -9,6 +9,7 @@ TEST_NAME as for unittest, e.g. test_shutdown or test_shutdown.ShutdownTests.
 import argparse
 import os
 import signal
+import subprocess
 import sys
 import time
 import unittest
@@ -36,6 +37,17 @@ def parse_args():
     return parser.parse_args()
 
 
+def wine_version():
+    """What `wine --version` prints, e.g. "wine-8.0 (Debian 8.0~repack-4)"."""
+    try:
+        result = subprocess.run(["wine", "--version"], stdin=subprocess.DEVNULL,
+                                capture_output=True, text=True, timeout=60, check=False)
+    except (OSError, subprocess.TimeoutExpired) as error:
+        return f"wine of unknown version ({error})"
+    lines = result.stdout.strip().splitlines()
+    return lines[0] if lines else "wine of unknown version"
+
+
 def interrupt(signum, _frame):
     # Turns a kill by CTest's timeout into an exception, so that the
     # teardown below still stops Xvfb and the wineserver.
@@ -45,6 +57,8 @@ def interrupt(signum, _frame):
 def main():
     args = parse_args()
     started = time.monotonic()
+    wine = wine_version()
+    print(f"e2e: under {wine}", flush=True)
     for sig in (signal.SIGTERM, signal.SIGHUP):
         signal.signal(sig, interrupt)
     session = Session(args.repo, os.path.abspath(args.vesk), os.path.abspath(args.standin),
@@ -71,7 +85,7 @@ def main():
     skipped = len(result.skipped)
     passed = result.testsRun - failed - skipped - len(result.expectedFailures)
     # One line, which scripts/test.sh reads for its counts.
-    print(f"{passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else "")
+    print(f"e2e under {wine}: {passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else "")
           + f"; {session.prefix.starts} Wine process starts, "
           f"{session.prefix.loader_retries} loader retries, "
           f"{session.driver.server_restarts if session.driver else 0} driver server restarts; "

@@ -1,11 +1,22 @@
 """Reading shortcut (.lnk) files with lnkinfo, a reader independent of Wine,
 plus the show command, which lnkinfo does not report."""
 
+import functools
+import re
 import struct
 import subprocess
 
 # Offset of the ShowCommand field in the shell link header.
 SHOW_COMMAND_OFFSET = 0x3C
+
+
+@functools.lru_cache(maxsize=None)
+def _lnkinfo_escapes_backslashes():
+    """Whether lnkinfo prints each backslash of a string as two: Debian 13's
+    20240423 does, Debian 12's 20181227 does not."""
+    result = subprocess.run(["lnkinfo", "-V"], capture_output=True, timeout=30, check=False)
+    found = re.search(rb"lnkinfo (\d{8})", result.stdout + result.stderr)
+    return found is not None and int(found.group(1)) > 20181227
 
 
 def read_shortcut(path):
@@ -29,6 +40,9 @@ def read_shortcut(path):
             continue
         if section == "Link information" and ":" in raw:
             key, _, value = raw.strip().partition(":")
-            info[key.strip()] = value.strip()
+            value = value.strip()
+            if _lnkinfo_escapes_backslashes():
+                value = value.replace("\\\\", "\\")
+            info[key.strip()] = value
     info["show command"] = struct.unpack_from("<I", data, SHOW_COMMAND_OFFSET)[0]
     return info
