@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Windows release and packs it for players:
 #   dist/vesk-VERSION-win64.zip
-# holding vesk.exe, the three example data files of examples/ (byte for byte:
-# code page 932, CR LF) and the players' guide in English and Japanese as
-# UTF-8 text files with a byte-order mark and CR LF, so that Notepad opens
-# them by double-click.
+# holding vesk.exe without debug information, the two example calendar files
+# of examples/ (byte for byte: code page 932, CR LF) and the players' guide in
+# English and Japanese as UTF-8 text files with a byte-order mark and CR LF, so
+# that Notepad opens them by double-click. No deadline file: the deadline
+# editor writes it, and a dated example would be long past for a later player.
 #
 # VERSION is the one of project(vesk VERSION ...) in CMakeLists.txt, read from
 # the build's generated build/windows/vesk-version.txt; the script stops when
@@ -83,10 +84,15 @@ rm -rf "$stage"
 mkdir -p "$stage" "$dist"
 
 # Entries in this order, always.
-files=(vesk.exe caravan_tama.txt caravan_que.txt caravan_fushi.txt guide-en.txt guide-ja.txt)
+files=(vesk.exe caravan_que.txt caravan_fushi.txt guide-en.txt guide-ja.txt)
 
-cp "$exe" "$stage/vesk.exe"
-for f in caravan_tama.txt caravan_que.txt caravan_fushi.txt; do
+# The debug sections (DWARF, the symbol table) are of no use to a player.
+x86_64-w64-mingw32-strip --strip-debug --strip-unneeded -o "$stage/vesk.exe" "$exe"
+if x86_64-w64-mingw32-objdump -h "$stage/vesk.exe" | grep -q ' \.debug'; then
+  echo "package: vesk.exe still carries debug sections after strip" >&2
+  exit 1
+fi
+for f in caravan_que.txt caravan_fushi.txt; do
   cp "examples/$f" "$stage/$f"
 done
 # The guides: UTF-8 with a byte-order mark and CR LF line ends.

@@ -33,7 +33,9 @@ std::size_t ControlSet::position(std::string_view name, int index) const {
 }
 
 platform::Control& ControlSet::at(std::string_view name, int index) {
-  return controls_[position(name, index)];
+  platform::Control& control = controls_[position(name, index)];
+  changed_ = true;
+  return control;
 }
 
 const platform::Control& ControlSet::at(std::string_view name, int index) const {

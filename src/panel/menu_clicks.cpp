@@ -39,8 +39,10 @@ void FrmVESK::cmdMenu_MouseDown(int Index, int Button, int /*Shift*/, int /*X*/,
       endBothForms();
       return;
     case 4:
-      if (left) updLimit();
-      break;
+      // The deadline command restacks by itself once the editor is gone.
+      if (!left) break;
+      updLimit();
+      return;
     default:
       break;
   }

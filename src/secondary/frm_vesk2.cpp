@@ -34,7 +34,7 @@ void FrmVESK2::setVisible(bool visible) {
 }
 
 void FrmVESK2::present() {
-  if (window_) window_->present(controls_.all());
+  if (controls_.takeChanged() && window_) window_->present(controls_.all());
 }
 
 void FrmVESK2::endForm() { onCloseRequest(); }

@@ -118,8 +118,9 @@ FrmVESK2& FrmVESK::frmVESK2() {
 }
 
 void FrmVESK::present() {
+  // Only what a handler touched: an idle tick hands the platform nothing.
   if (unloaded_) return;
-  if (window_) window_->present(controls_.all());
+  if (controls_.takeChanged() && window_) window_->present(controls_.all());
   if (frm2_ && !frm2_->unloaded()) frm2_->present();
 }
 

@@ -1,5 +1,7 @@
 // SetForm and its helpers: both strips onto the game window, the fallback
 // corner without one, the park toggle and the z-order step.
+#include <utility>
+
 #include "common/rounding.h"
 #include "shell/frm_vesk.h"
 #include "shell/placement.h"
@@ -123,7 +125,8 @@ void FrmVESK::fallbackPlacement() {
 
 void FrmVESK::placeSecondary(double right, double bottom) {
   FrmVESK2& second = frmVESK2();
-  const platform::Control& box = second.controls().at("cmdMenu", 4);
+  // Read only: measuring the box must not mark the strip for drawing.
+  const platform::Control& box = std::as_const(second.controls()).at("cmdMenu", 4);
   const Point32 corner = secondaryCorner(right, bottom, s_, box.width, box.height,
                                          p_.system.twipsPerPixelX(), p_.system.twipsPerPixelY());
   second.setPosition(corner.x, corner.y);

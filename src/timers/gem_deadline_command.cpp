@@ -1,7 +1,8 @@
 // updLimit: the one modal road. The panel pauses (no tick, no hotkeys)
 // while the deadline editor is open; then the deadline is read back from
-// its file, the panel laid out, the secondary strip placed and shown, and a
-// full refresh with a fresh calendar requested for the next tick.
+// its file, the panel laid out, the secondary strip placed and shown, a
+// full refresh with a fresh calendar requested for the next tick, and the
+// keyboard handed back to the game.
 #include "editor/frm_caravan.h"
 #include "shell/frm_vesk.h"
 #include "shell/placement.h"
@@ -13,13 +14,15 @@ void FrmVESK::updLimit() {
   UnregHotKeys();
   {
     // Whatever fails below, the panel comes back to life: hotkeys and the
-    // timer are restored on the way out.
+    // timer are restored on the way out, and the game, not the strip the
+    // system activated when the editor went, gets the keyboard back.
     struct Resume {
       FrmVESK& form;
       ~Resume() {
         if (form.unloaded_) return;
         form.RegHotKeys();
         if (form.window_) form.window_->setTimer(kTimerIntervalMs, true);
+        form.restackAfterClick();
       }
     } resume{*this};
 

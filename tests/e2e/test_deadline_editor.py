@@ -3,8 +3,9 @@ modifier+6, modifier+numeric-pad 6 or a left click on the caravan box; its
 five drop-down lists opened with the mouse and set by clicking an item or
 with the arrow keys; Tab between them; Enter, Ok, Escape, Cancel, the close
 box and Delete. What it chose is read back from caravan_tama.txt (the
-driver cannot read another process's list selections), and the caravan box
-shows the new deadline as soon as the editor is gone."""
+driver cannot read another process's list selections), the caravan box
+shows the new deadline as soon as the editor is gone, and the game has the
+keyboard again however the editor was opened and closed."""
 
 import datetime
 import os
@@ -256,6 +257,7 @@ class EditorSavingTests(EditorCase):
         self.wait_box_colour(game, GREY, BOX_TWO_ROWS, "a deadline a year ahead", "start")
 
         # Modifier+6, the keyboard alone: the year list has the keyboard.
+        self.take_keyboard(game, other)
         editor, layout = self.open_editor("win+6")
         ex, ey = editor.rect[0] - main.rect[0], editor.rect[1] - main.rect[1]
         self.assertTrue(1 <= ex <= 2 and 1 <= ey <= 2,
@@ -280,6 +282,7 @@ class EditorSavingTests(EditorCase):
         self.assert_saved(deadline_line(first), "Up in the year list, then Enter")
         self.wait_box_colour(game, box_colour(first, now_minute()), BOX_TWO_ROWS,
                              f"the deadline {first:%Y/%m/%d %H:%M} saved", "saved-enter")
+        self.assert_game_has_keyboard(game, other, "the editor opened by modifier+6 closed")
 
         # A click on the box, the mouse: a minute picked from the list, the
         # hour by Shift+Tab and an arrow key, then Ok.
@@ -301,6 +304,7 @@ class EditorSavingTests(EditorCase):
                                                    "closed")
 
         # Modifier+numeric-pad 6; Tab twice to the day list, Enter there.
+        self.take_keyboard(game, other)
         self.open_editor("win+numpad6")
         day_step = 1 if chosen.day < 28 else -1
         self.driver.keys("tab", "tab", "down" if day_step > 0 else "up", "enter")
@@ -310,6 +314,8 @@ class EditorSavingTests(EditorCase):
                                                f"Enter")
         self.wait_box_colour(game, box_colour(last, now_minute()), BOX_TWO_ROWS,
                              f"the deadline {last:%Y/%m/%d %H:%M} saved", "saved-day")
+        self.assert_game_has_keyboard(game, other, "the editor opened by modifier+numeric-pad "
+                                                   "6 closed")
 
     def test_year_list_runs_from_the_earlier_of_the_stored_year_and_this_year_to_next_year(self):
         year = datetime.date.today().year
@@ -353,6 +359,7 @@ class EditorLeavingTests(EditorCase):
             self.assert_saved(deadline_line(saved), "the day 28 picked, then Enter")
             self.wait_box_colour(game, box_colour(saved, now_minute()), BOX_TWO_ROWS,
                                  "the deadline 28 February saved", "saved")
+            self.assert_game_has_keyboard(game, None, "Enter in the editor")
         before = self.tama_bytes()
 
         with self.subTest("Escape, and no hotkeys while the editor is open"):
@@ -360,6 +367,7 @@ class EditorLeavingTests(EditorCase):
             self.driver.keys("win+2", "down", "escape")
             self.wait_editor_closed("Escape")
             self.assert_saved(before, "Escape")
+            self.assert_game_has_keyboard(game, None, "Escape in the editor")
             # Had the first Win+2 acted, now or once the editor was gone, this
             # one would show the marks again.
             self.driver.keys("win+2")
@@ -387,6 +395,7 @@ class EditorLeavingTests(EditorCase):
             self.click_button(layout, CANCEL)
             self.wait_editor_closed("Cancel")
             self.assert_saved(before, "Cancel")
+            self.assert_game_has_keyboard(game, None, "Cancel in the editor opened by a click")
 
         with self.subTest("the close box"):
             editor, _ = self.open_editor("win+6")
@@ -394,12 +403,14 @@ class EditorLeavingTests(EditorCase):
             self.click(*self.close_box(editor, "close-box"))
             self.wait_editor_closed("a click on the close box")
             self.assert_saved(before, "the close box")
+            self.assert_game_has_keyboard(game, None, "the editor's close box")
 
         with self.subTest("Delete"):
             _, layout = self.open_editor("win+6")
             self.click_button(layout, DELETE)
             self.wait_editor_closed("Delete")
             self.assertFalse(os.path.exists(self.tama), f"expected {TAMA} deleted")
+            self.assert_game_has_keyboard(game, None, "Delete in the editor")
             self.wait_box_colour(game, GREY, BOX_ONE_ROW, "the deadline deleted",
                                  "deleted")
         main_now = self.wait_window(MAIN_CLASS, exe=VESK_EXE)

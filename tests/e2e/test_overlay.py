@@ -379,6 +379,38 @@ class OverlayPanelTests(OverlayCase):
         self.wait_marks(strip, False, "hidden", "after Ctrl+2")
         self.assertTrue(vesk.running(), "vesk ended")
 
+    def test_every_display_toggle_hotkey_lays_the_strip_out_again(self):
+        """Modifier + 3, 4 (twice), 5, 7, 8 and 9, each redrawing the strip; the
+        button size and side are read from the HP box (slot 1, rows 24 to 44)."""
+        game = self.start_game()
+        self.start_vesk_beside(game)
+        main, _ = self.wait_placed_on(game, BOX_TWO_ROWS, "at start")
+        left, top, right, _ = strip = main.rect
+
+        def grey_in(image, x0, x1):
+            return image.count_colour((x0, top + 26, x1, top + 42), GREY)
+        steps = (
+            ("win+3", "medium buttons, 40 wide", lambda im: grey_in(im, left, left + 40) > 100
+             and grey_in(im, left + 42, left + 50) == 0),
+            ("win+4", "the buttons at the right", lambda im: grey_in(im, left, left + 40) == 0
+             and grey_in(im, right - 40, right) > 100),
+            ("win+4", "the buttons back at the left", lambda im: grey_in(im, left, left + 40)
+             > 100 and grey_in(im, right - 40, right) == 0),
+            ("win+5", "the party lines toggled", None),
+            ("win+7", "the stopwatch font a size smaller", None),
+            ("win+8", "the stopwatch font a size larger", None),
+            ("win+9", "the stopwatch font no longer bold", None),
+        )
+        before = region_pixels(self.wait_marks(strip, True, "start", "at start"), strip)
+        for n, (keys, what, rule) in enumerate(steps, 1):
+            self.driver.keys(keys)
+            shot = self.wait_screen_state(
+                lambda image, old=before, rule=rule: (region_pixels(image, strip) != old and (
+                    rule is None or rule(image))) or "the strip not (yet) as expected",
+                f"after {keys}: {what}, the strip {list(strip)} redrawn",
+                f"toggle-{n}-{keys.replace('+', '')}")
+            before = region_pixels(shot, strip)
+
     # Stopwatch and end ----------------------------------------------------------
 
     def test_stopwatch_runs_on_win_up_and_win0_ends_the_program(self):

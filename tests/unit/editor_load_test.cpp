@@ -132,11 +132,14 @@ TEST(EditorLoad, WindowIsATopmostToolDialogWithTheDesignedControls) {
   });
 }
 
-TEST(EditorLoad, ActivationPutsTheKeyboardOnTheYearList) {
+TEST(EditorLoad, FirstActivationPutsTheKeyboardOnTheYearListALaterOneKeepsTheList) {
   Editor e;
   e.open([&](FakeWindow& w) {
     w.events().onActivate();
     EXPECT_EQ(w.focus, (std::pair<std::string, int>{"Combo1", 4}));
+    w.focus = {"Combo1", 1};  // the user moves to the day list, leaves, comes back
+    w.events().onActivate();
+    EXPECT_EQ(w.focus, (std::pair<std::string, int>{"Combo1", 1}));
   });
 }
 

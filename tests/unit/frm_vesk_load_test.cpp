@@ -88,7 +88,9 @@ TEST(FormLoad, LeavesTheStartingState) {
   EXPECT_FALSE(s.swRunning);
   EXPECT_EQ(s.refreshTick, 1000);
   FakeWindow& w = p.window();
-  EXPECT_EQ(w.colourKey, kKeyColour);
+  EXPECT_EQ(w.colourKey, 0xC0C0C0u);
+  ASSERT_NE(p.fake.windowing.window("frmVESK2"), nullptr);
+  EXPECT_EQ(p.fake.windowing.window("frmVESK2")->colourKey, 0xC0C0C0u);
   EXPECT_TRUE(w.timerEnabled);
   EXPECT_EQ(w.timerInterval, 100);
 }

@@ -3,8 +3,6 @@
 // to the game, and the deadline command around the modal editor.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "overlay_fixture.h"
 
 namespace vesk {
@@ -12,23 +10,15 @@ namespace {
 
 using platform::MouseEvent;
 using platform::fake::FakeWindow;
+using testing::Effects;
 using testing::Overlay;
 
-constexpr Rect kGame{100, 50, 1132, 842};
+constexpr Rect kGame = testing::Placed::kGame;
 
-// The program beside a game, placed; the editor, when it opens, is closed
-// at once by the title bar's close box.
-struct Clicked : Overlay {
+// The program beside a game, placed, the z-order calls of the placement
+// forgotten.
+struct Clicked : testing::Placed {
   Clicked() {
-    addGame(kGame, 1024, 768);
-    load();
-    form.onTimer();
-    fake.windowing.onModal = [this](FakeWindow& editor) {
-      ++editorOpenings;
-      hotkeysWhileOpen = fake.windowing.hotkeys.size();
-      timerWhileOpen = main().timerEnabled;
-      editor.events().onCloseRequest();
-    };
     fake.windowing.zOrderCalls.clear();
     fake.system.slept.clear();
   }
@@ -40,8 +30,7 @@ struct Clicked : Overlay {
     e.down = down;
     main().events().onMouse(e);
   }
-  // The click's own two restacking calls come last (the editor, when it
-  // opens, restacks itself before them).
+  // The click's own two restacking calls come last.
   bool restacked() {
     const auto& z = fake.windowing.zOrderCalls;
     if (z.size() < 2 || fake.system.slept.empty() || fake.system.slept.back() != 10) return false;
@@ -50,38 +39,46 @@ struct Clicked : Overlay {
     return panel.window == main().handle() && panel.insertAfter == platform::kHwndTopmost &&
            game.insertAfter == platform::kHwndNoTopmost && game.flags == 0x43u;
   }
-  int editorOpenings = 0;
-  std::size_t hotkeysWhileOpen = 99;
-  bool timerWhileOpen = true;
 };
 
-TEST(MenuClicks, EachSlotByEachButton) {
+TEST(MenuClicks, EachSlotByEachButtonDoesWhatItsRowSaysAndNothingElse) {
   const int L = platform::kButtonLeft, R = platform::kButtonRight, M = platform::kButtonMiddle;
+  const auto nothing = [](Effects&) {};
+  const auto end = [](Effects& e) {
+    e.unloaded = true;
+    e.main = {};
+    e.secondShown = false;
+  };
   const struct {
     int index, button;
-    std::function<bool(Clicked&)> effect;
+    void (*change)(Effects&);
     bool restack;
   } cases[] = {
-      {0, L, [](Clicked& c) { return c.form.state().swRunning; }, true},
-      {0, R, [](Clicked& c) { return c.mainControl("txtMenu", 0).text == "0:00:00.00"; }, true},
-      {0, M, [](Clicked& c) { return !c.form.state().swRunning; }, true},
-      {1, L, [](Clicked& c) { return c.form.state().maxHP == 90; }, true},
-      {1, R, [](Clicked& c) { return c.form.state().maxHP == 110; }, true},
-      {1, M, [](Clicked& c) { return c.form.state().maxHP == 100; }, true},
-      {2, L, [](Clicked& c) { return !c.form.state().allVisible; }, true},
-      {2, M, [](Clicked& c) { return !c.form.state().allVisible; }, true},
-      {3, R, [](Clicked& c) { return c.form.unloaded() && !c.fake.windowing.window("frmVESK2"); },
-       false},
-      {4, L, [](Clicked& c) { return c.editorOpenings == 1; }, true},
-      {4, R, [](Clicked& c) { return c.editorOpenings == 0; }, true},
-      {7, L, [](Clicked& c) { return c.form.state().maxHP == 100 && c.form.state().allVisible; },
-       true},
+      {0, L, [](Effects& e) { e.swRunning = true; }, true},
+      {0, R, [](Effects& e) { e.stopwatch = "0:00:00.00"; }, true},
+      {0, M, nothing, true},
+      {1, L, [](Effects& e) { e.maxHP = 90; }, true},
+      {1, R, [](Effects& e) { e.maxHP = 110; }, true},
+      {1, M, nothing, true},
+      {2, L, [](Effects& e) { e.allVisible = false; }, true},
+      {2, R, [](Effects& e) { e.allVisible = false; }, true},
+      {2, M, [](Effects& e) { e.allVisible = false; }, true},
+      {3, L, end, false},
+      {3, R, end, false},
+      {3, M, end, false},
+      {4, L, [](Effects& e) { e.editorOpenings = 1; }, true},
+      {4, R, nothing, true},
+      {4, M, nothing, true},
+      {5, L, nothing, true},
+      {7, R, nothing, true},
   };
   for (const auto& c : cases) {
     Clicked p;
-    p.form.controls().at("txtMenu", 0).text = "0:00:07.00";
+    p.form.controls().at("txtMenu", 0).text = "0:00:07.00";  // a stopped stopwatch
+    Effects expected = p.effects();
+    c.change(expected);
     p.press(c.index, c.button);
-    EXPECT_TRUE(c.effect(p)) << "slot " << c.index << " button " << c.button;
+    EXPECT_EQ(p.effects(), expected) << "slot " << c.index << " button " << c.button;
     if (p.form.unloaded()) {
       EXPECT_TRUE(p.fake.windowing.zOrderCalls.empty()) << "slot " << c.index;
       continue;
@@ -125,12 +122,50 @@ TEST(MenuClicks, TheSecondaryLineForwardsAndPutsItselfBackOnTop) {
   EXPECT_EQ(p.editorOpenings, 1);
 }
 
+TEST(DeadlineCommand, EveryRoadGivesTheKeyboardBackToTheGameOnceTheEditorIsGone) {
+  const struct {
+    const char* road;
+    void (*open)(Clicked&);
+  } cases[] = {
+      {"modifier + 6", [](Clicked& p) { p.form.onHotKey(1038); }},
+      {"modifier + numeric-pad 6", [](Clicked& p) { p.form.onHotKey(1048); }},
+      {"a click on slot 4", [](Clicked& p) { p.press(4, platform::kButtonLeft); }},
+      {"a release on the secondary line",
+       [](Clicked& p) {
+         p.second().events().onMouse(MouseEvent{"txtMenu", 4, false, platform::kButtonLeft});
+       }},
+  };
+  for (const auto& c : cases) {
+    Clicked p;
+    c.open(p);
+    EXPECT_EQ(p.editorOpenings, 1) << c.road;
+    EXPECT_TRUE(p.gameActivatedAfterEditor()) << c.road;
+  }
+}
+
 TEST(DeadlineCommand, PausesAroundTheEditorThenReadsTheFileBack) {
-  for (const bool withGame : {true, false}) {
+  // Where the box's bottom-right corner goes: the game's client corner as
+  // last measured, or the corner of a 1024 x 768 screen without a game.
+  enum Game { NoGame, OnGame, MinimisedSince, PlacedWhileMinimised };
+  const struct {
+    Game game;
+    int right, bottom;
+  } cases[] = {
+      {NoGame, 1024, 768},
+      {OnGame, 1128, 838},
+      {MinimisedSince, 1128, 838},
+      {PlacedWhileMinimised, -31844, -31976},  // frame 4 of a client-less window
+  };
+  for (const auto& c : cases) {
     Overlay o;
-    if (withGame) o.addGame(kGame, 1024, 768);
+    const WindowHandle game = c.game == NoGame ? 0 : o.addGame(kGame, 1024, 768);
     o.load();
     o.form.onTimer();
+    if (c.game == MinimisedSince || c.game == PlacedWhileMinimised) {
+      o.fake.windowing.foreign(game).windowRect = {-32000, -32000, -31840, -31972};
+      o.fake.windowing.foreign(game).clientRect = {};
+      if (c.game == PlacedWhileMinimised) o.form.onHotKey(1029);
+    }
     std::size_t hotkeysWhileOpen = 99;
     bool timerWhileOpen = true;
     o.fake.windowing.onModal = [&](FakeWindow& editor) {
@@ -150,11 +185,9 @@ TEST(DeadlineCommand, PausesAroundTheEditorThenReadsTheFileBack) {
     EXPECT_EQ(o.form.state().refreshTick, 1000);
     EXPECT_TRUE(o.form.state().calendarDirty);
     EXPECT_TRUE(o.second().shown);
-    // Box 131 x 19 (a deadline, no calendar files) at the game's client
-    // corner, or at the corner of a 1024 x 768 screen without a game.
-    const int right = withGame ? 1128 : 1024, bottom = withGame ? 838 : 768;
-    EXPECT_EQ(o.second().rect.left, right - 131) << withGame;
-    EXPECT_EQ(o.second().rect.top, bottom - 19) << withGame;
+    // Box 131 x 19: a deadline, no calendar files.
+    EXPECT_EQ(o.second().rect.left, c.right - 131) << c.game;
+    EXPECT_EQ(o.second().rect.top, c.bottom - 19) << c.game;
   }
 }
 

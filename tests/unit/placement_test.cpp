@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "overlay_fixture.h"
 
@@ -122,6 +123,55 @@ TEST(SetForm, PlacesParksAndPlacesAgainUnlessTheGameMoved) {
   o.fake.windowing.foreign(game).windowRect = {300, 150, 1432, 942};  // moved
   o.form.onHotKey(1029);
   EXPECT_EQ(o.main().rect, (Rect{304, 170, 1428, 360}));
+}
+
+TEST(SetForm, ParksOnlyWhenAPlacementIsOnRecordAndTheCornerIsTheSame) {
+  // Steps: the game's outer rectangle (a 1024 x 768 client, frame 4,
+  // caption 16; a minimised game has no client), then a tick or modifier +
+  // 1, then where the main strip is. The first tick places as pending.
+  constexpr Rect kMinimised{-32000, -32000, -31840, -31972};
+  constexpr Rect kPlaced{104, 70, 1128, 260}, kParked{0, 0, 1024, 190};
+  constexpr Rect kFallback = kParked;  // a 1024 x 768 screen's top band
+  enum Call { Tick, Key };
+  struct Step {
+    Rect game;
+    Call call;
+    Rect main;
+  };
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+  } cases[] = {
+      {"left alone 0",
+       {{{0, 50, 1032, 842}, Tick, {4, 70, 1028, 260}},
+        {{0, 50, 1032, 842}, Key, kParked},
+        {{0, 50, 1032, 842}, Key, {4, 70, 1028, 260}}}},
+      {"top alone 0",
+       {{{100, 0, 1132, 792}, Tick, {104, 20, 1128, 210}}, {{100, 0, 1132, 792}, Key, kParked}}},
+      {"moved only vertically",
+       {{kGame, Tick, kPlaced}, {{100, 150, 1132, 942}, Key, {104, 170, 1128, 360}}}},
+      {"minimised and restored between two calls",
+       {{kGame, Tick, kPlaced}, {kMinimised, Tick, kPlaced}, {kGame, Key, kParked}}},
+      {"called while minimised, then restored",
+       {{kGame, Tick, kPlaced}, {kMinimised, Key, kFallback}, {kGame, Key, kPlaced}}},
+  };
+  for (const auto& c : cases) {
+    Overlay o;
+    const WindowHandle game = o.addGame(c.steps[0].game, 1024, 768);
+    o.load();
+    for (std::size_t i = 0; i < c.steps.size(); ++i) {
+      const Step& st = c.steps[i];
+      o.fake.windowing.foreign(game).windowRect = st.game;
+      o.fake.windowing.foreign(game).clientRect =
+          st.game == kMinimised ? Rect{} : Rect{0, 0, 1024, 768};
+      if (st.call == Tick) {
+        o.form.onTimer();
+      } else {
+        o.form.onHotKey(1029);
+      }
+      EXPECT_EQ(o.main().rect, st.main) << c.name << ", step " << i;
+    }
+  }
 }
 
 TEST(SetForm, AttachesToAGameThatComesLaterOrRestartsAndNeverTouchesAStranger) {
