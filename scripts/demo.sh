@@ -39,6 +39,9 @@ fi
 source scripts/wine-env.sh
 # Its first step fails harmlessly when the prefix's wineserver already runs.
 vesk_wine_prepare || true
+# Only the virtual display lacks a window manager; a desktop's manages the
+# editor as usual.
+vesk_wine_unmanaged "$headless"
 
 game_pid=
 vesk_pid=

@@ -27,6 +27,17 @@ vesk_wine() {
   fi
 }
 
+# vesk_wine_unmanaged 1|0: vesk.exe's windows unmanaged (for a display
+# without a window manager) or managed again (for a desktop that has one).
+vesk_wine_unmanaged() {
+  local key='HKCU\Software\Wine\AppDefaults\vesk.exe\X11 Driver'
+  if [ "$1" = 1 ]; then
+    wine reg add "$key" /v Managed /t REG_SZ /d N /f >>"$vesk_wine_log" 2>&1 </dev/null
+  else
+    wine reg delete "$key" /v Managed /f >>"$vesk_wine_log" 2>&1 </dev/null || true
+  fi
+}
+
 vesk_wine_prepare() {
   mkdir -p "$WINEPREFIX"
   wineserver -p >/dev/null 2>&1 </dev/null || true  # already running
@@ -52,8 +63,7 @@ vesk_wine_prepare() {
     # Only vesk.exe's: with the stand-in game's windows unmanaged too, Wine 8
     # showed the game above vesk's topmost strips once it had the keyboard
     # back, which no player's desktop does.
-    wine reg add 'HKCU\Software\Wine\AppDefaults\vesk.exe\X11 Driver' /v Managed /t REG_SZ /d N /f \
-      >>"$vesk_wine_log" 2>&1 </dev/null
+    vesk_wine_unmanaged 1
     touch "$WINEPREFIX/.vesk-ready-4"
   fi
   return 0
