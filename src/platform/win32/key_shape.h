@@ -1,13 +1,12 @@
 // The shape of a window whose pixels of one key colour are see-through:
-// the runs of other pixels in each row of its back buffer, kept so that a
-// repaint can tell whether the set of key pixels changed, and the region
-// they make for SetWindowRgn.
+// which pixels of its back buffer are not the key, kept so that a repaint
+// can tell whether that set changed, and the region they make for
+// SetWindowRgn.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "platform/win32/gdi_objects.h"
@@ -23,18 +22,19 @@ struct PixelRows {
 
 class KeyShape {
  public:
-  // Forgets every row: the next rescan of all rows reports a change.
-  void reset(int height);
-  // Reads rows [top, bottom) again; true when the runs of pixels that are
-  // not `key` (a COLORREF) changed in any of them.
-  bool rescan(const PixelRows& image, int top, int bottom, COLORREF key);
+  // Forgets every pixel: the next rescan reports a change.
+  void reset();
+  // Reads the pixels of `area` again; true when one of them became or
+  // stopped being `key` (a COLORREF), or when the image changed size.
+  bool rescan(const PixelRows& image, const RECT& area, COLORREF key);
   // The opaque pixels as a region, moved by dx, dy (client to window
   // coordinates); an empty region when every pixel is the key.
   GdiObject<HRGN> region(int dx, int dy) const;
 
  private:
-  using Run = std::pair<int, int>;  // [first, last + 1) of one row
-  std::vector<std::vector<Run>> rows_;
+  std::vector<std::uint8_t> opaque_;  // 1 for a pixel that is not the key
+  int width_ = 0;
+  int height_ = 0;
   bool unknown_ = true;
 };
 

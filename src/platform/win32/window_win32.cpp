@@ -311,8 +311,7 @@ void Win32Window::refresh(const std::vector<RECT>& areas) {
 void Win32Window::reshape(const std::vector<RECT>& areas, bool force) {
   const PixelRows pixels = painter_.pixels();
   bool changed = force;
-  for (const RECT& area : areas)
-    changed = shape_.rescan(pixels, area.top, area.bottom, colourRef(key_)) || changed;
+  for (const RECT& area : areas) changed = shape_.rescan(pixels, area, colourRef(key_)) || changed;
   if (!changed) return;
   // The region is in window coordinates: offset by where the client area
   // lies in the window (nothing for a frameless strip).
@@ -343,7 +342,7 @@ void Win32Window::setColourKey(Colour key) {
   key_ = key;
   // Shaped at once, before the window is first shown: until the first
   // present() every pixel is the back colour.
-  shape_.reset(0);
+  shape_.reset();
   const RECT client = clientArea();
   painter_.resize(client.right, client.bottom);
   painter_.render(client, backColour_, controls_);
@@ -384,9 +383,9 @@ void Win32Window::setTimer(int intervalMs, bool enabled) {
 }
 
 void Win32Window::present(const std::vector<Control>& controls) {
+  const std::vector<RECT> areas = changedAreas(controls_, controls);
+  controls_ = controls;
   if (window_) {
-    const std::vector<RECT> areas = changedAreas(controls_, controls);
-    controls_ = controls;
     refresh(areas);
     combos_.sync(window_, controls);
     if (focusPending_) {
@@ -396,7 +395,6 @@ void Win32Window::present(const std::vector<Control>& controls) {
       }
     }
   }
-  controls_ = controls;
 }
 
 void Win32Window::setFocus(const std::string& control, int index) {

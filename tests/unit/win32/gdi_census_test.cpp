@@ -50,8 +50,7 @@ TEST(GdiCensus, FlatOverTenThousandFullRefreshesAndStopwatchRepaints) {
       bool reshaped = false;
       for (const RECT& area : changedAreas(last[w], now)) {
         painters[w].render(area, kKeyColour, now);
-        reshaped =
-            shapes[w].rescan(painters[w].pixels(), area.top, area.bottom, kKeyColour) || reshaped;
+        reshaped = shapes[w].rescan(painters[w].pixels(), area, kKeyColour) || reshaped;
         painters[w].show(target.get(), area);
       }
       if (reshaped) {
