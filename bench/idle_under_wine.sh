@@ -71,7 +71,7 @@ trap cleanup EXIT
 
 # CPU time of a process in nanoseconds: the sum over its threads (Wine runs
 # several) of the scheduler's run time, much finer than the clock ticks.
-ticks() { cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns}'; }
+ticks() { cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%.0f", ns}'; }
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 hz=1000000000
 x_pid=$VESK_XVFB_PID
