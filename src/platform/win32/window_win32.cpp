@@ -175,11 +175,13 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       paint();
       return 0;
     case WM_SIZE: {
-      // A new client size: the back buffer and the shape follow, then the
-      // whole window is shown again.
+      // A new client size: the back buffer and the shape follow, and the
+      // whole window is shown again at once (and once more on the WM_PAINT
+      // the system may send for what the new size uncovered).
       const RECT client = clientArea();
       if (client.right != painter_.width() || client.bottom != painter_.height()) {
         fitBuffer();
+        if (const WindowDc dc(window_); dc) painter_.show(dc.get(), client);
         InvalidateRect(window_, nullptr, FALSE);
       }
       return 0;
