@@ -18,7 +18,7 @@ struct GdiCensus {
 };
 GdiCensus& gdiCensus();
 
-// A pen, brush, font or bitmap from a Create... function.
+// A pen, brush, font, bitmap or region from a Create... function.
 template <typename Object>
 class GdiObject {
  public:
@@ -45,6 +45,12 @@ class GdiObject {
       DeleteObject(std::exchange(object_, nullptr));
       --gdiCensus().objects;
     }
+  }
+  // Gives the object up to a new owner that deletes it (SetWindowRgn's
+  // region belongs to the system once the call succeeds).
+  Object release() {
+    if (object_) --gdiCensus().objects;
+    return std::exchange(object_, nullptr);
   }
 
  private:

@@ -46,49 +46,74 @@ void Painter::releaseBuffer() {
   if (buffer_ && previousBitmap_) SelectObject(buffer_->get(), previousBitmap_);
   previousBitmap_ = nullptr;
   bitmap_.reset();
+  bits_ = nullptr;
   buffer_.reset();
   bufferWidth_ = bufferHeight_ = 0;
 }
 
-HDC Painter::bufferFor(HDC target, int width, int height) {
-  // One back buffer for the window's life, grown when a paint needs more:
-  // a stopwatch line repainted ten times a second makes no GDI objects.
-  if (buffer_ && width <= bufferWidth_ && height <= bufferHeight_) return buffer_->get();
+bool Painter::resize(int width, int height) {
+  // One back buffer for the window's life, remade only when the client
+  // area changes size: a stopwatch line redrawn ten times a second makes no
+  // GDI objects. A 32-bit top-down DIB section, so that the window's shape
+  // can be read from its pixels.
+  if (buffer_ && width == bufferWidth_ && height == bufferHeight_) return false;
   releaseBuffer();
-  auto dc = std::make_unique<MemoryDc>(target);
-  if (!*dc) return nullptr;
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
-  if (!bitmap) return nullptr;
+  if (width <= 0 || height <= 0) return false;
+  auto dc = std::make_unique<MemoryDc>(nullptr);
+  if (!*dc) return false;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  GdiObject<HBITMAP> bitmap(CreateDIBSection(dc->get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return false;
   const HGDIOBJ previous = SelectObject(dc->get(), bitmap.get());
-  if (!previous || previous == HGDI_ERROR) return nullptr;
+  if (!previous || previous == HGDI_ERROR) return false;
   buffer_ = std::move(dc);
   bitmap_ = std::move(bitmap);
+  bits_ = bits;
   previousBitmap_ = previous;
   bufferWidth_ = width;
   bufferHeight_ = height;
   SetBkMode(buffer_->get(), TRANSPARENT);
-  return buffer_->get();
+  return true;
 }
 
-void Painter::paint(HDC target, const RECT& area, Colour background,
-                    const std::vector<Control>& controls) {
-  if (area.left < 0 || area.top < 0 || area.right <= area.left || area.bottom <= area.top) return;
-  const HDC buffer = bufferFor(target, area.right, area.bottom);
-  if (!buffer) return;
-  // The buffer holds client coordinates; only the area is drawn and shown.
+void Painter::render(const RECT& area, Colour background, const std::vector<Control>& controls) {
+  if (!buffer_) return;
+  const RECT whole{0, 0, bufferWidth_, bufferHeight_};
+  RECT clipped;
+  if (!IntersectRect(&clipped, &area, &whole)) return;
+  const HDC buffer = buffer_->get();
+  // The buffer holds client coordinates; only the area is drawn.
   SelectClipRgn(buffer, nullptr);
-  IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
+  IntersectClipRect(buffer, clipped.left, clipped.top, clipped.right, clipped.bottom);
 
-  fill(buffer, area, colourRef(background));
+  fill(buffer, clipped, colourRef(background));
   for (const std::size_t i : stackingOrder(controls)) {
     const Control& control = controls[i];
     if (!control.visible || isNative(control)) continue;
     const RECT bounds = controlRect(control);
     RECT meeting;
-    if (IntersectRect(&meeting, &bounds, &area)) drawControl(buffer, control);
+    if (IntersectRect(&meeting, &bounds, &clipped)) drawControl(buffer, control);
   }
-  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
-         area.left, area.top, SRCCOPY);
+}
+
+void Painter::show(HDC target, const RECT& area) const {
+  if (!buffer_) return;
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top,
+         buffer_->get(), area.left, area.top, SRCCOPY);
+}
+
+PixelRows Painter::pixels() const {
+  if (!buffer_) return {};
+  // GDI may batch drawing calls; the pixels are read directly.
+  GdiFlush();
+  return PixelRows{static_cast<const std::uint32_t*>(bits_), bufferWidth_, bufferHeight_};
 }
 
 void Painter::drawControl(HDC dc, const Control& control) {

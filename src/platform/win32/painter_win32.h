@@ -1,5 +1,7 @@
-// Draws a window's controls from their data. Everything is drawn into a
-// back buffer first and reaches the screen in one blit, so nothing flickers.
+// Draws a window's controls from their data into a back buffer the size of
+// the window's client area, which always holds the whole window as it
+// should look: areas reach the screen from it in one blit each, so nothing
+// flickers, and an exposure is a blit alone.
 //
 // Text is drawn without anti-aliasing: on the strips, whose background is
 // the see-through key colour, the blended fringe pixels of smoothed text
@@ -17,6 +19,7 @@
 #include "common/colour.h"
 #include "platform/control.h"
 #include "platform/win32/gdi_objects.h"
+#include "platform/win32/key_shape.h"
 
 namespace vesk::platform::win32 {
 
@@ -27,9 +30,20 @@ class Painter {
   Painter(const Painter&) = delete;
   Painter& operator=(const Painter&) = delete;
 
-  // Repaints `area` (client pixels) of the target: the window's background,
-  // then every visible control that meets the area, bottom first.
-  void paint(HDC target, const RECT& area, Colour background, const std::vector<Control>& controls);
+  // Makes the back buffer width x height pixels, unless it is that size
+  // already; true when it was made anew (its pixels are then undefined).
+  // False, and no buffer, when the system refuses one.
+  bool resize(int width, int height);
+  // Redraws `area` (client pixels) of the back buffer: the window's
+  // background, then every visible control that meets the area, bottom
+  // first.
+  void render(const RECT& area, Colour background, const std::vector<Control>& controls);
+  // Copies `area` of the back buffer to the target.
+  void show(HDC target, const RECT& area) const;
+  // The back buffer's pixels, everything drawn so far included.
+  PixelRows pixels() const;
+  int width() const { return bufferWidth_; }
+  int height() const { return bufferHeight_; }
 
  private:
   void drawControl(HDC dc, const Control& control);
@@ -37,11 +51,11 @@ class Painter {
   void drawMultiLine(HDC dc, const Control& control, const RECT& box);
   HFONT fontFor(HDC dc, const Font& font);
 
-  HDC bufferFor(HDC target, int width, int height);
   void releaseBuffer();
 
   std::unique_ptr<MemoryDc> buffer_;
   GdiObject<HBITMAP> bitmap_;
+  void* bits_ = nullptr;  // the bitmap's pixels, 32 bits each, top row first
   HGDIOBJ previousBitmap_ = nullptr;
   int bufferWidth_ = 0;
   int bufferHeight_ = 0;

@@ -11,8 +11,10 @@ namespace vesk::platform::win32 {
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
-constexpr BYTE kIgnoredAlpha = 150;  // no effect under LWA_COLORKEY alone
+constexpr BYTE kOpaque = 255;
 constexpr char kClickableButton[] = "Command1";
+
+COLORREF colourRef(Colour colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
 
 int shiftOf(WPARAM keys) {
   return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
@@ -48,6 +50,9 @@ bool Win32Window::registerClass(const std::wstring& className) {
   windowClass.lpfnWndProc = &Win32Window::windowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  // A device context of the window's own: the ten blits a second of the
+  // stopwatch line need not have the visible region worked out each time.
+  windowClass.style = CS_OWNDC;
   windowClass.lpszClassName = className.c_str();
   // No background brush: WM_PAINT covers every pixel itself.
   if (RegisterClassExW(&windowClass)) return true;
@@ -169,6 +174,18 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       paint();
       return 0;
+    case WM_SIZE: {
+      // A new client size: the back buffer and the shape follow, and the
+      // whole window is shown again at once (and once more on the WM_PAINT
+      // the system may send for what the new size uncovered).
+      const RECT client = clientArea();
+      if (client.right != painter_.width() || client.bottom != painter_.height()) {
+        fitBuffer();
+        if (const WindowDc dc(window_); dc) painter_.show(dc.get(), client);
+        InvalidateRect(window_, nullptr, FALSE);
+      }
+      return 0;
+    }
     default:
       return DefWindowProcW(window_, message, wParam, lParam);
   }
@@ -260,22 +277,78 @@ LRESULT Win32Window::onActivateMessage(WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Window::paint() {
+  // An exposure: the back buffer already holds every pixel.
+  fitBuffer();
   const PaintScope paint(window_);
-  if (paint.get()) painter_.paint(paint.get(), paint.area(), backColour_, controls_);
+  if (paint.get()) painter_.show(paint.get(), paint.area());
+}
+
+RECT Win32Window::clientArea() const {
+  RECT client{};
+  if (!window_ || !GetClientRect(window_, &client)) return RECT{};
+  return client;
+}
+
+bool Win32Window::fitBuffer() {
+  const RECT client = clientArea();
+  if (!painter_.resize(client.right, client.bottom)) return painter_.width() > 0;
+  painter_.render(client, backColour_, controls_);
+  if (keyed_) reshape({client}, true);
+  return true;
+}
+
+void Win32Window::refresh(const std::vector<RECT>& areas) {
+  if (!window_ || areas.empty()) return;
+  const RECT client = clientArea();
+  const bool fresh = painter_.resize(client.right, client.bottom);
+  if (painter_.width() <= 0) return;
+  const std::vector<RECT> drawn = fresh ? std::vector<RECT>{client} : areas;
+  for (const RECT& area : drawn) painter_.render(area, backColour_, controls_);
+  if (keyed_) reshape(drawn, fresh);
+  const WindowDc dc(window_);
+  if (!dc) return;
+  for (const RECT& area : drawn) painter_.show(dc.get(), area);
+}
+
+void Win32Window::reshape(const std::vector<RECT>& areas, bool force) {
+  const PixelRows pixels = painter_.pixels();
+  bool changed = force;
+  for (const RECT& area : areas) changed = shape_.rescan(pixels, area, colourRef(key_)) || changed;
+  if (!changed) return;
+  // The region is in window coordinates: offset by where the client area
+  // lies in the window (nothing for a frameless strip).
+  POINT origin{0, 0};
+  RECT outer{};
+  if (!ClientToScreen(window_, &origin) || !GetWindowRect(window_, &outer)) return;
+  GdiObject<HRGN> region = shape_.region(origin.x - outer.left, origin.y - outer.top);
+  if (!region) return;
+  // Not redrawn by the system: the caller shows the new pixels right after.
+  // Once set, the region is the system's; on failure it is ours to delete.
+  if (SetWindowRgn(window_, region.get(), FALSE)) region.release();
 }
 
 WindowHandle Win32Window::handle() const { return reinterpret_cast<WindowHandle>(window_); }
 
 void Win32Window::setColourKey(Colour key) {
   if (!window_) return;
+  // Layered and fully opaque, without a colour key: the key pixels are cut
+  // out by the window region instead.
   const LONG exStyle = GetWindowLongW(window_, GWL_EXSTYLE);
   SetLastError(ERROR_SUCCESS);
   if (!SetWindowLongW(window_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED) &&
       GetLastError() != ERROR_SUCCESS) {
     return;
   }
-  SetLayeredWindowAttributes(window_, static_cast<COLORREF>(key & 0xFFFFFF), kIgnoredAlpha,
-                             LWA_COLORKEY);
+  if (!SetLayeredWindowAttributes(window_, 0, kOpaque, LWA_ALPHA)) return;
+  keyed_ = true;
+  key_ = key;
+  // Shaped at once, before the window is first shown: until the first
+  // present() every pixel is the back colour.
+  shape_.reset();
+  const RECT client = clientArea();
+  painter_.resize(client.right, client.bottom);
+  painter_.render(client, backColour_, controls_);
+  reshape({client}, true);
 }
 
 void Win32Window::setBounds(int x, int y, int width, int height) {
@@ -299,7 +372,7 @@ bool Win32Window::visible() const { return window_ && IsWindowVisible(window_); 
 void Win32Window::setBackColour(Colour colour) {
   if (colour == backColour_) return;
   backColour_ = colour;
-  if (window_) InvalidateRect(window_, nullptr, FALSE);
+  refresh({clientArea()});
 }
 
 void Win32Window::setTimer(int intervalMs, bool enabled) {
@@ -312,9 +385,10 @@ void Win32Window::setTimer(int intervalMs, bool enabled) {
 }
 
 void Win32Window::present(const std::vector<Control>& controls) {
+  const std::vector<RECT> areas = changedAreas(controls_, controls);
+  controls_ = controls;
   if (window_) {
-    for (const RECT& area : changedAreas(controls_, controls))
-      InvalidateRect(window_, &area, FALSE);
+    refresh(areas);
     combos_.sync(window_, controls);
     if (focusPending_) {
       if (const HWND child = combos_.childOf(focusName_, focusIndex_)) {
@@ -323,7 +397,6 @@ void Win32Window::present(const std::vector<Control>& controls) {
       }
     }
   }
-  controls_ = controls;
 }
 
 void Win32Window::setFocus(const std::string& control, int index) {

@@ -2,6 +2,12 @@
 // plain data, drawn by the Painter (combo boxes are real child windows, see
 // NativeComboBoxes), and whose messages become calls of the program's
 // WindowEvents.
+//
+// A window with a colour key is shaped by a window region made from the
+// back buffer's pixels that are not the key: Wine of old rescans and sends
+// again the whole shape of a colour-keyed layered window on every repaint,
+// whereas a region is sent only when it is set, and it is set only when the
+// set of key pixels changes.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +17,7 @@
 #include <vector>
 
 #include "platform/win32/combo_boxes_win32.h"
+#include "platform/win32/key_shape.h"
 #include "platform/win32/painter_win32.h"
 #include "platform/windowing.h"
 
@@ -66,6 +73,17 @@ class Win32Window final : public Window {
   void onCommand(WPARAM wParam, LPARAM lParam);
   LRESULT onActivateMessage(WPARAM wParam, LPARAM lParam);
   void paint();
+  // Redraws the areas in the back buffer, reshapes the window when its key
+  // pixels changed, and copies the areas to the window through its device
+  // context: no invalidation and WM_PAINT round trip.
+  void refresh(const std::vector<RECT>& areas);
+  // Fits the back buffer to the client area; when it had to be made anew,
+  // draws all of it and reshapes the window. False when there is no buffer.
+  bool fitBuffer();
+  // Rescans the rows of the areas for key pixels; sets the new region,
+  // before the new pixels are shown, when they changed (or when forced).
+  void reshape(const std::vector<RECT>& areas, bool force);
+  RECT clientArea() const;
   // The keyboard to this child (the window itself when null), now when the
   // window is active, else at its next activation.
   void takeFocus(HWND child);
@@ -74,6 +92,9 @@ class Win32Window final : public Window {
   WindowEvents& events_;
   HWND window_ = nullptr;
   Colour backColour_;
+  bool keyed_ = false;
+  Colour key_ = 0;
+  KeyShape shape_;
   std::vector<Control> controls_;
   Painter painter_;
   NativeComboBoxes combos_;

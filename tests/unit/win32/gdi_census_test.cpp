@@ -1,13 +1,15 @@
 // The strips hold no more GDI objects after thousands of repaints than
 // after the first: every brush, bitmap, font and device context that a
-// paint makes is given back. The program runs on the fake platform; its
-// controls are painted with the real painter, as each WM_PAINT does.
+// paint makes is given back, and so is every region the shape is made
+// of. The program runs on the fake platform; its controls are painted and
+// shaped with the real painter and key shape, as each present() does.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "platform/fake/fake_platform.h"
 #include "platform/win32/control_geometry.h"
 #include "platform/win32/gdi_objects.h"
+#include "platform/win32/key_shape.h"
 #include "platform/win32/painter_win32.h"
 #include "shell/frm_vesk.h"
 
@@ -34,18 +36,26 @@ TEST(GdiCensus, FlatOverTenThousandFullRefreshesAndStopwatchRepaints) {
   GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), 1024, 190));
   SelectionScope selection(target.get(), bitmap.get());
   ASSERT_TRUE(selection.selected());
-  // Each window repaints what changed since its last paint, as its
-  // WM_PAINT does after present(); the
-  // invalidated areas reach one WM_PAINT as their bounding box.
-  Painter painter;
+  // Each window redraws what changed since its last present(), rescans
+  // those rows for key pixels, makes the region when they changed and shows
+  // the areas.
+  Painter painters[2];
+  KeyShape shapes[2];
   std::vector<platform::Control> last[2];
   const auto paintBoth = [&] {
     int w = 0;
     for (const char* name : {"frmVESK", "frmVESK2"}) {
       const auto& now = fake.windowing.window(name)->controls;
-      RECT area{};
-      for (const RECT& changed : changedAreas(last[w], now)) UnionRect(&area, &area, &changed);
-      if (!IsRectEmpty(&area)) painter.paint(target.get(), area, kKeyColour, now);
+      painters[w].resize(1024, 190);
+      bool reshaped = false;
+      for (const RECT& area : changedAreas(last[w], now)) {
+        painters[w].render(area, kKeyColour, now);
+        reshaped = shapes[w].rescan(painters[w].pixels(), area, kKeyColour) || reshaped;
+        painters[w].show(target.get(), area);
+      }
+      if (reshaped) {
+        EXPECT_TRUE(shapes[w].region(0, 0));
+      }
       last[w++] = now;
     }
   };

@@ -104,7 +104,9 @@ class PainterTest : public ::testing::Test {
   }
 
   void paint(const std::vector<Control>& controls, RECT area = {0, 0, kWidth, kHeight}) {
-    painter.paint(buffer.get(), area, kKeyColour, controls);
+    painter.resize(kWidth, kHeight);
+    painter.render(area, kKeyColour, controls);
+    painter.show(buffer.get(), area);
   }
   COLORREF at(int x, int y) { return GetPixel(buffer.get(), x, y); }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "platform/win32/gdi_objects.h"
 #include "platform/win32/windowing_win32.h"
 
 namespace vesk::platform::win32 {
@@ -116,42 +117,60 @@ TEST_F(Win32WindowTest, ToolDialogHasACaptionAndTheRequestedClientArea) {
   EXPECT_STREQ(caption, L"狩人珠劣化期限");
 }
 
-TEST_F(Win32WindowTest, ColourKeyMakesTheWindowLayered) {
+TEST_F(Win32WindowTest, ColourKeyCutsTheKeyPixelsOutWithTheWindowRegion) {
   const auto window = strip("frmTestKey");
-  window->setColourKey(kKeyColour);
   const HWND hwnd = hwndOf(*window);
+  const auto shape = [&] {
+    // Which of a few points lie in the window region.
+    const GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(hwnd, region.get()) == ERROR) return std::string("no region");
+    std::string inside;
+    for (const POINT p : {POINT{0, 0}, POINT{9, 9}, POINT{10, 10}, POINT{19, 5}, POINT{50, 20}})
+      inside += PtInRegion(region.get(), p.x, p.y) ? '#' : '.';
+    return inside;
+  };
+  window->setColourKey(kKeyColour);
+  // Layered, fully opaque, no colour key of the system's own.
   EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
-  COLORREF key = 0;
+  BYTE alpha = 0;
   DWORD flags = 0;
-  ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, &key, nullptr, &flags));
-  EXPECT_EQ(key, kKeyColour);
-  EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+  ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 255);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+  EXPECT_EQ(shape(), ".....") << "nothing drawn yet: all key";
+
+  std::vector<Control> controls = {control(ControlKind::Button, "cmdMenu", 0, {0, 0, 20, 10})};
+  controls[0].backColour = 0x404040;
+  window->present(controls);
+  EXPECT_EQ(shape(), "##.#.");
+  controls[0].top = 10;  // moved down
+  window->present(controls);
+  EXPECT_EQ(shape(), "..#..");
+  controls[0].backColour = kKeyColour;  // a control of the key colour is see-through too
+  window->present(controls);
+  EXPECT_EQ(shape(), ".....");
 }
 
-TEST_F(Win32WindowTest, PresentInvalidatesOnlyWhatChanged) {
+TEST_F(Win32WindowTest, PresentDrawsWhatChangedStraightToTheWindow) {
   const auto window = strip("frmTestPresent");
   const HWND hwnd = hwndOf(*window);
   window->setVisible(true);
-  std::vector<Control> controls = {control(ControlKind::Button, "cmdMenu", 0, {0, 0, 70, 20}),
-                                   control(ControlKind::TextBox, "txtMenu", 0, {8, 4, 63, 16})};
-  controls[1].text = "0:00:00.00";
-  window->present(controls);
   UpdateWindow(hwnd);
+  std::vector<Control> controls = {control(ControlKind::Button, "cmdMenu", 0, {0, 0, 70, 20})};
+  controls[0].backColour = 0x0000FF;
+  window->present(controls);
   RECT stale{};
-  EXPECT_FALSE(GetUpdateRect(hwnd, &stale, FALSE));
-
-  window->present(controls);  // nothing new: nothing to repaint
-  EXPECT_FALSE(GetUpdateRect(hwnd, &stale, FALSE));
-
-  controls[1].text = "0:00:01.00";
+  EXPECT_FALSE(GetUpdateRect(hwnd, &stale, FALSE)) << "shown without a WM_PAINT";
+  const WindowDc dc(hwnd);
+  EXPECT_EQ(GetPixel(dc.get(), 30, 10), 0x0000FFu);
+  controls[0].backColour = 0x00FF00;
   window->present(controls);
-  ASSERT_TRUE(GetUpdateRect(hwnd, &stale, FALSE));
-  EXPECT_EQ(stale.left, 8);
-  EXPECT_EQ(stale.top, 4);
-  EXPECT_EQ(stale.right, 63);
-  EXPECT_EQ(stale.bottom, 16);
-  UpdateWindow(hwnd);
   EXPECT_FALSE(GetUpdateRect(hwnd, &stale, FALSE));
+  EXPECT_EQ(GetPixel(dc.get(), 30, 10), 0x00FF00u);
+  // An exposure is repainted from the back buffer.
+  InvalidateRect(hwnd, nullptr, FALSE);
+  UpdateWindow(hwnd);
+  EXPECT_EQ(GetPixel(dc.get(), 30, 10), 0x00FF00u);
 }
 
 TEST_F(Win32WindowTest, MousePressesAndReleasesReachTheControlUnderThePointer) {
