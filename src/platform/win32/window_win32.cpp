@@ -329,16 +329,24 @@ void Win32Window::reshape(const std::vector<RECT>& areas, bool force) {
 
 WindowHandle Win32Window::handle() const { return reinterpret_cast<WindowHandle>(window_); }
 
-void Win32Window::setColourKey(Colour key) {
+void Win32Window::setColourKey(Colour key) { setColourKey(key, keyTechnique()); }
+
+void Win32Window::setColourKey(Colour key, KeyTechnique technique) {
   if (!window_) return;
-  // Layered and fully opaque, without a colour key: the key pixels are cut
-  // out by the window region instead.
   const LONG exStyle = GetWindowLongW(window_, GWL_EXSTYLE);
   SetLastError(ERROR_SUCCESS);
   if (!SetWindowLongW(window_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED) &&
       GetLastError() != ERROR_SUCCESS) {
     return;
   }
+  if (technique == KeyTechnique::ColourKey) {
+    // The system drops the key pixels itself; a region set before goes.
+    if (keyed_ && SetWindowRgn(window_, nullptr, FALSE)) keyed_ = false;
+    SetLayeredWindowAttributes(window_, colourRef(key), kOpaque, LWA_COLORKEY);
+    return;
+  }
+  // Layered and fully opaque, without a colour key: the key pixels are cut
+  // out by the window region instead.
   if (!SetLayeredWindowAttributes(window_, 0, kOpaque, LWA_ALPHA)) return;
   keyed_ = true;
   key_ = key;

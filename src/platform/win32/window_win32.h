@@ -3,11 +3,11 @@
 // NativeComboBoxes), and whose messages become calls of the program's
 // WindowEvents.
 //
-// A window with a colour key is shaped by a window region made from the
-// back buffer's pixels that are not the key: Wine of old rescans and sends
-// again the whole shape of a colour-keyed layered window on every repaint,
-// whereas a region is sent only when it is set, and it is set only when the
-// set of key pixels changes.
+// A window with a colour key is keyed by the system (LWA_COLORKEY) or, where
+// the platform is an older Wine that rescans and sends again the whole shape
+// of a colour-keyed layered window on every repaint, shaped by a window
+// region made from the back buffer's pixels that are not the key, set only
+// when that set of pixels changes (see key_technique.h).
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,7 @@
 
 #include "platform/win32/combo_boxes_win32.h"
 #include "platform/win32/key_shape.h"
+#include "platform/win32/key_technique.h"
 #include "platform/win32/painter_win32.h"
 #include "platform/windowing.h"
 
@@ -35,6 +36,8 @@ class Win32Window final : public Window {
 
   WindowHandle handle() const override;
   void setColourKey(Colour key) override;
+  // The same with the technique named rather than chosen for the platform.
+  void setColourKey(Colour key, KeyTechnique technique);
   void setBounds(int x, int y, int width, int height) override;
   Rect bounds() const override;
   void setVisible(bool visible) override;

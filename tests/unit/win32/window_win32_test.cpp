@@ -1,11 +1,14 @@
 // The program's windows on the real window manager: styles, sizes, events,
 // repaint areas, modal loops and hotkeys.
+#include "platform/win32/window_win32.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
 
 #include "platform/win32/gdi_objects.h"
+#include "platform/win32/key_technique.h"
 #include "platform/win32/windowing_win32.h"
 
 namespace vesk::platform::win32 {
@@ -118,7 +121,9 @@ TEST_F(Win32WindowTest, ToolDialogHasACaptionAndTheRequestedClientArea) {
 }
 
 TEST_F(Win32WindowTest, ColourKeyCutsTheKeyPixelsOutWithTheWindowRegion) {
-  const auto window = strip("frmTestKey");
+  const auto owned = strip("frmTestKey");
+  auto* window = dynamic_cast<Win32Window*>(owned.get());
+  ASSERT_NE(window, nullptr);
   const HWND hwnd = hwndOf(*window);
   const auto shape = [&] {
     // Which of a few points lie in the window region.
@@ -129,14 +134,18 @@ TEST_F(Win32WindowTest, ColourKeyCutsTheKeyPixelsOutWithTheWindowRegion) {
       inside += PtInRegion(region.get(), p.x, p.y) ? '#' : '.';
     return inside;
   };
-  window->setColourKey(kKeyColour);
-  // Layered, fully opaque, no colour key of the system's own.
-  EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags));
-  EXPECT_EQ(alpha, 255);
-  EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+  const auto layered = [&] {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    COLORREF key = 0;
+    if (!GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags)) return std::string("none");
+    if (!(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED)) return std::string("not layered");
+    if (flags == LWA_ALPHA) return "alpha " + std::to_string(alpha);
+    if (flags == LWA_COLORKEY) return "key " + std::to_string(key);
+    return "flags " + std::to_string(flags);
+  };
+  window->setColourKey(kKeyColour, KeyTechnique::Region);
+  EXPECT_EQ(layered(), "alpha 255") << "fully opaque, no colour key of the system's own";
   EXPECT_EQ(shape(), ".....") << "nothing drawn yet: all key";
 
   std::vector<Control> controls = {control(ControlKind::Button, "cmdMenu", 0, {0, 0, 20, 10})};
@@ -149,6 +158,26 @@ TEST_F(Win32WindowTest, ColourKeyCutsTheKeyPixelsOutWithTheWindowRegion) {
   controls[0].backColour = kKeyColour;  // a control of the key colour is see-through too
   window->present(controls);
   EXPECT_EQ(shape(), ".....");
+
+  // Keyed by the system instead: the region goes, and stays gone.
+  window->setColourKey(kKeyColour, KeyTechnique::ColourKey);
+  EXPECT_EQ(layered(), "key " + std::to_string(kKeyColour));
+  controls[0].backColour = 0x404040;
+  window->present(controls);
+  EXPECT_EQ(shape(), "no region");
+}
+
+TEST(KeyTechnique, TheRegionOnlyUnderWineBeforeNine) {
+  const struct {
+    const char* version;
+    KeyTechnique expected;
+  } cases[] = {
+      {"", KeyTechnique::ColourKey},     {"7.22", KeyTechnique::Region},
+      {"8.0", KeyTechnique::Region},     {"8.21-staging", KeyTechnique::Region},
+      {"9.0", KeyTechnique::ColourKey},  {"10.0-rc3", KeyTechnique::ColourKey},
+      {"wine", KeyTechnique::ColourKey}, {"99999999", KeyTechnique::ColourKey},
+  };
+  for (const auto& c : cases) EXPECT_EQ(keyTechniqueForWine(c.version), c.expected) << c.version;
 }
 
 TEST_F(Win32WindowTest, PresentDrawsWhatChangedStraightToTheWindow) {
