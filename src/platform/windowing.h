@@ -63,8 +63,10 @@ class Window {
  public:
   virtual ~Window() = default;
   virtual WindowHandle handle() const = 0;
-  // WS_EX_LAYERED plus SetLayeredWindowAttributes(key, 150, LWA_COLORKEY):
-  // pixels of exactly this colour are see-through, all others opaque.
+  // Pixels of exactly this colour are see-through and click-through, all
+  // others opaque: a layered window's colour key, or on platforms where that
+  // costs a rescan of the whole window per repaint, a window region made
+  // from the pixels that are not the key.
   virtual void setColourKey(Colour key) = 0;
   // Outer position and size in screen pixels.
   virtual void setBounds(int x, int y, int width, int height) = 0;
