@@ -82,7 +82,9 @@ TEST(SetForm, EachBranchPlacesBothStrips) {
     const auto& z = o.fake.windowing.zOrderCalls;
     const std::size_t expected = c.zorder == MainOnly ? 1 : c.zorder == None ? 0 : 3;
     ASSERT_EQ(z.size(), expected) << c.name;
-    if (c.zorder == MainOnly) EXPECT_EQ(z[0].window, o.main().handle());
+    if (c.zorder == MainOnly) {
+      EXPECT_EQ(z[0].window, o.main().handle());
+    }
     if (c.zorder == Full) {
       EXPECT_EQ(z[0].window, o.second().handle());
       EXPECT_EQ(z[1].window, o.main().handle());
