@@ -6,6 +6,7 @@
 #include "panel/main_design.h"
 #include "shell/command_line.h"
 #include "shell/hotkeys.h"
+#include "shell/placement.h"
 #include "shell/settings_shortcut.h"
 
 namespace vesk {
@@ -106,9 +107,7 @@ FrmVESK2& FrmVESK::frmVESK2() {
       handleEvent([&] {
         cmdMenu_MouseDown(event.index, event.button, event.shift, event.x, event.y);
         if (frm2_ && !frm2_->unloaded()) {
-          p_.windowing.setWindowPos(
-              frm2_->handle(), platform::kHwndTopmost,
-              platform::kSwpNoMove | platform::kSwpNoSize | platform::kSwpNoActivate);
+          p_.windowing.setWindowPos(frm2_->handle(), platform::kHwndTopmost, kOwnRestack);
           p_.system.sleep(10);
         }
       });

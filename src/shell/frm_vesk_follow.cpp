@@ -151,8 +151,6 @@ void FrmVESK::followPlace() {
 
 void FrmVESK::restackStrips() {
   // Topmost again, above a game that became topmost too, never activated.
-  constexpr unsigned kOwnRestack =
-      platform::kSwpNoMove | platform::kSwpNoSize | platform::kSwpNoActivate;
   const FrmVESK2* second = frmVESK2IfLoaded();
   if (second && second->visible()) {
     p_.windowing.setWindowPos(second->handle(), platform::kHwndTopmost, kOwnRestack);

@@ -8,11 +8,15 @@
 
 #include "common/main_state.h"
 #include "common/window_types.h"
+#include "platform/types.h"
 
 namespace vesk {
 
 inline constexpr char kGameWindowClass[] = " M H F ";
 inline constexpr int kOverlayHeight = 190;
+// The strips restacked in place, never taking the activation from the game.
+inline constexpr unsigned kOwnRestack =
+    platform::kSwpNoMove | platform::kSwpNoSize | platform::kSwpNoActivate;
 // Without a measurable game window the strips take a 1024 x 768 screen.
 inline constexpr int kFallbackWidth = 1024;
 inline constexpr int kFallbackHeight = 768;

@@ -10,8 +10,6 @@ namespace vesk {
 
 namespace {
 
-constexpr unsigned kOwnRestack =
-    platform::kSwpNoMove | platform::kSwpNoSize | platform::kSwpNoActivate;
 constexpr unsigned kGameRestack =
     platform::kSwpNoMove | platform::kSwpNoSize | platform::kSwpShowWindow;
 

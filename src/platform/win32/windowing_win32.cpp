@@ -45,7 +45,9 @@ WindowHandle Win32Windowing::findWindowByClass(std::string_view className) {
 
 bool Win32Windowing::isWindowOfClass(WindowHandle window, std::string_view className) {
   const HWND hwnd = toHwnd(window);
-  if (!window || !IsWindow(hwnd) || GetAncestor(hwnd, GA_PARENT) != GetDesktopWindow()) {
+  // A handle that names no window has no parent: GetAncestor answers for
+  // IsWindow too, one server round trip fewer on every look at the game.
+  if (!window || GetAncestor(hwnd, GA_PARENT) != GetDesktopWindow()) {
     return false;
   }
   wchar_t name[256];
