@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 
 #include "platform/types.h"
 
@@ -23,8 +24,8 @@ class GameWatch {
   virtual void stop() = 0;
   // Visible and not minimised.
   virtual bool isShown(WindowHandle window) = 0;
-  // Whether `window` lies above `own` in the z-order.
-  virtual bool isAbove(WindowHandle window, WindowHandle own) = 0;
+  // Whether `window` lies above any of `own` in the z-order.
+  virtual bool isAbove(WindowHandle window, std::span<const WindowHandle> own) = 0;
 };
 
 }  // namespace vesk::platform

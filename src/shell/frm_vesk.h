@@ -15,8 +15,8 @@
 #include "panel/control_set.h"
 #include "platform/platform.h"
 #include "secondary/frm_vesk2.h"
-#include "shell/hotkey_fallback.h"
 #include "shell/game_follow.h"
+#include "shell/hotkey_fallback.h"
 #include "shell/placement.h"
 
 namespace vesk {
@@ -117,6 +117,7 @@ class FrmVESK : public platform::WindowEvents {
   void followGame();
   void followStepNow(const GameSight& sight);
   GameSight lookAtGame();
+  bool glanceShowsNoChange();
   void followPlace();
   void restackStrips();
   void showStrips(bool main, bool second);
@@ -137,6 +138,13 @@ class FrmVESK : public platform::WindowEvents {
   FollowState follow_;
   bool lookDue_ = true;  // a notice came, or a look is still needed
   int ticksSinceLook_ = 0;
+  // The game's rectangle at the last full look, and how many glances at it
+  // may stand in for a full look before the next one is due.
+  struct Glance {
+    WindowHandle game = 0;
+    Rect rect;
+    int left = 0;
+  } glance_;
   bool watching_ = false;
   WindowHandle watched_ = 0;
   // No notice reaches a program that is gone.

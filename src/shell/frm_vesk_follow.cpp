@@ -4,6 +4,8 @@
 // Only the game's rectangles, visibility and stacking are read; only the
 // program's own windows are moved, shown, hidden and restacked.
 #include <exception>
+#include <utility>
+#include <vector>
 
 #include "shell/frm_vesk.h"
 
@@ -15,6 +17,13 @@ namespace {
 // (Wine sends none). A change seen brings a look on the next tick, so a move
 // is followed within a few hundred milliseconds of the game coming to rest.
 constexpr int kLookEveryTicks = 3;
+// Most looks are glances: one read of the game's rectangle, which shows a
+// move, a resize, a minimise (the system moves a minimised window off the
+// screen) and a close (the read fails). Every fourth look is a full one, for
+// what leaves the rectangle as it was: a window hidden in place or raised
+// over the strips. Each read of another program's window is a round trip to
+// the system, which under Wine costs about as much as the tick itself.
+constexpr int kGlancesPerLook = 3;
 // Without a game, the search for a new one (a walk over all windows) runs
 // once a second.
 constexpr int kSearchEveryTicks = 10;
@@ -62,30 +71,52 @@ void FrmVESK::noteAttachment(PlacementBranch branch) {
 GameSight FrmVESK::lookAtGame() {
   GameSight sight;
   WindowHandle game = 0;
-  if (gameWindowAlive()) {
+  Rect rect;
+  bool measured = false;
+  if (s_.gameHwnd != 0 && s_.gameHwnd == glance_.game) {
+    // Measured at the last look, so its class was checked then: while its
+    // rectangle reads it is the same window (the system does not give a
+    // closed window's handle to a new one), and only a failed read calls
+    // for the check again.
+    measured = p_.windowing.getWindowRect(s_.gameHwnd, rect);
+    if (measured || gameWindowAlive()) game = s_.gameHwnd;
+  } else if (gameWindowAlive()) {
     game = s_.gameHwnd;
   } else if (follow_.attachment == Attachment::None && !follow_.hidden) {
     game = p_.windowing.findWindowByClass(kGameWindowClass);
   }
+  glance_ = {};
   if (game == 0) return sight;
   sight.present = true;
-  sight.shown = p_.gameWatch.isShown(game) && p_.windowing.getWindowRect(game, sight.windowRect);
-  if (sight.shown) {
-    const FrmVESK2* second = frmVESK2IfLoaded();
-    sight.above =
-        (window_ && window_->visible() && p_.gameWatch.isAbove(game, window_->handle())) ||
-        (second && second->visible() && p_.gameWatch.isAbove(game, second->handle()));
-  }
+  if (!measured) measured = p_.windowing.getWindowRect(game, rect);
+  if (measured) glance_ = {game, rect, kGlancesPerLook};
+  sight.shown = measured && p_.gameWatch.isShown(game);
+  if (!sight.shown) return sight;
+  sight.windowRect = rect;
+  std::vector<WindowHandle> shownStrips;
+  if (window_ && window_->visible()) shownStrips.push_back(window_->handle());
+  const FrmVESK2* second = frmVESK2IfLoaded();
+  if (second && second->visible()) shownStrips.push_back(second->handle());
+  sight.above = !shownStrips.empty() && p_.gameWatch.isAbove(game, shownStrips);
   return sight;
+}
+
+bool FrmVESK::glanceShowsNoChange() {
+  if (glance_.left <= 0 || glance_.game == 0 || glance_.game != s_.gameHwnd) return false;
+  Rect rect;
+  if (!p_.windowing.getWindowRect(glance_.game, rect) || rect != glance_.rect) return false;
+  --glance_.left;
+  return true;
 }
 
 void FrmVESK::followGame() {
   const int every = follow_.attachment == Attachment::None ? kSearchEveryTicks : kLookEveryTicks;
   if (!lookDue_ && ++ticksSinceLook_ < every) return;
-  lookDue_ = false;
+  const bool due = std::exchange(lookDue_, false);
   ticksSinceLook_ = 0;
   // An error ends the following for this tick, not the tick.
   try {
+    if (!due && glanceShowsNoChange()) return;
     followStepNow(lookAtGame());
   } catch (const std::exception&) {
   }

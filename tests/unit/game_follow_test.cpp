@@ -135,6 +135,45 @@ TEST(GameFollow, StripsLiveWithTheGame) {
   o.expectPlacedOn(kGame, "the hotkey places a parked strip after the game moved");
 }
 
+TEST(GameFollow, BetweenNoticesMostLooksReadTheRectangleAlone) {
+  const struct {
+    const char* name;
+    void (*change)(Followed&);
+    bool (*seen)(Followed&);
+    int withinTicks;
+  } cases[] = {
+      {"moved", [](Followed& o) { o.window().windowRect = kMoved; },
+       [](Followed& o) { return o.main().rect.left == kMoved.left + 4; }, 4},
+      {"minimised (moved off the screen)",
+       [](Followed& o) {
+         o.window().shown = false;
+         o.window().windowRect = {-32000, -32000, -31840, -31972};
+       },
+       [](Followed& o) { return !o.main().shown; }, 3},
+      {"hidden in place", [](Followed& o) { o.window().shown = false; },
+       [](Followed& o) { return !o.main().shown; }, 12},
+      {"raised over the strips", [](Followed& o) { o.window().aboveStrips = true; },
+       [](Followed& o) { return !o.fake.windowing.zOrderCalls.empty(); }, 12},
+  };
+  for (const auto& c : cases) {
+    Followed o;
+    for (int tick = 0; tick < 12; ++tick) o.form.onTimer();
+    o.fake.windowing.zOrderCalls.clear();
+    const int before = o.fake.gameWatch.shownReads;
+    const int checksBefore = o.fake.windowing.classChecks;
+    for (int tick = 0; tick < 24; ++tick) o.form.onTimer();
+    EXPECT_LE(o.fake.gameWatch.shownReads - before, 2) << c.name << ": full looks while idle";
+    EXPECT_EQ(o.fake.windowing.classChecks, checksBefore) << c.name << ": class checks while idle";
+    c.change(o);
+    int ticks = 0;
+    while (!c.seen(o) && ticks < 50) {
+      o.form.onTimer();
+      ++ticks;
+    }
+    EXPECT_LE(ticks, c.withinTicks) << c.name;
+  }
+}
+
 TEST(GameFollow, ClosedGameFallsBackAndANewOneIsAttached) {
   Followed o;
   o.window().shown = false;

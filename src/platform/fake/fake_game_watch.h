@@ -24,10 +24,11 @@ class FakeGameWatch : public GameWatch {
     changed_ = nullptr;
   }
   bool isShown(WindowHandle window) override {
+    ++shownReads;
     const FakeWindowing::ForeignWindow* w = windowing_.findForeign(window);
     return w && w->shown;
   }
-  bool isAbove(WindowHandle window, WindowHandle /*own*/) override {
+  bool isAbove(WindowHandle window, std::span<const WindowHandle> /*own*/) override {
     const FakeWindowing::ForeignWindow* w = windowing_.findForeign(window);
     return w && w->aboveStrips;
   }
@@ -39,6 +40,7 @@ class FakeGameWatch : public GameWatch {
 
   WindowHandle watched = 0;
   bool watching = false;
+  int shownReads = 0;  // full looks at a game window
 
  private:
   FakeWindowing& windowing_;

@@ -66,6 +66,7 @@ WindowHandle FakeWindowing::findWindowByClass(std::string_view className) {
 }
 
 bool FakeWindowing::isWindowOfClass(WindowHandle window, std::string_view className) {
+  ++classChecks;
   const auto it = foreign_.find(window);
   return it != foreign_.end() && it->second.className == className;
 }

@@ -142,6 +142,7 @@ class FakeWindowing : public Windowing {
   int quitCalls = 0;
   bool refuseWindows = false;  // as a system out of window resources
   int loopRuns = 0;
+  int classChecks = 0;  // isWindowOfClass calls
 
  private:
   friend class FakeWindow;

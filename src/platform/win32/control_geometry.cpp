@@ -12,7 +12,10 @@ constexpr double kCoordinateLimit = 1 << 24;
 
 LONG toPixel(double value) {
   if (!std::isfinite(value)) return 0;
-  return static_cast<LONG>(std::nearbyint(std::clamp(value, -kCoordinateLimit, kCoordinateLimit)));
+  // Halves to even, as std::nearbyint under the default rounding mode, but
+  // one instruction: nearbyint saves and restores the floating-point state,
+  // and every control's rectangle is worked out on each repaint.
+  return static_cast<LONG>(std::lrint(std::clamp(value, -kCoordinateLimit, kCoordinateLimit)));
 }
 
 int layerOf(ControlKind kind) {
@@ -73,19 +76,27 @@ bool looksSame(const Control& a, const Control& b) {
 
 std::vector<RECT> changedAreas(const std::vector<Control>& before,
                                const std::vector<Control>& after) {
+  std::vector<Control> kept = before;
+  return adoptChanges(kept, after);
+}
+
+std::vector<RECT> adoptChanges(std::vector<Control>& kept, const std::vector<Control>& now) {
   std::vector<RECT> areas;
   const auto add = [&](const Control& control) {
     const RECT r = controlRect(control);
     if (control.visible && !isNative(control) && !isEmpty(r)) areas.push_back(r);
   };
-  const std::size_t count = std::max(before.size(), after.size());
+  const std::size_t count = std::max(kept.size(), now.size());
   for (std::size_t i = 0; i < count; ++i) {
-    const bool hadOne = i < before.size();
-    const bool hasOne = i < after.size();
-    if (hadOne && hasOne && looksSame(before[i], after[i])) continue;
-    if (hadOne) add(before[i]);
-    if (hasOne) add(after[i]);
+    const bool hadOne = i < kept.size();
+    const bool hasOne = i < now.size();
+    if (hadOne && hasOne && looksSame(kept[i], now[i])) continue;
+    if (hadOne) add(kept[i]);
+    if (hasOne) add(now[i]);
+    if (hadOne && hasOne) kept[i] = now[i];
   }
+  if (kept.size() > now.size()) kept.resize(now.size());
+  kept.insert(kept.end(), now.begin() + static_cast<std::ptrdiff_t>(kept.size()), now.end());
   return areas;
 }
 

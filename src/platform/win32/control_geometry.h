@@ -39,5 +39,9 @@ bool looksSame(const Control& a, const Control& b);
 // rectangle.
 std::vector<RECT> changedAreas(const std::vector<Control>& before,
                                const std::vector<Control>& after);
+// The same, for a kept copy of the list that then becomes `now`: only the
+// controls that changed are copied, so a tick that changes one line copies
+// one control.
+std::vector<RECT> adoptChanges(std::vector<Control>& kept, const std::vector<Control>& now);
 
 }  // namespace vesk::platform::win32

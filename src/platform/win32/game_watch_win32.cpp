@@ -1,5 +1,6 @@
 #include "platform/win32/game_watch_win32.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vesk::platform::win32 {
@@ -67,20 +68,23 @@ bool Win32GameWatch::isShown(WindowHandle window) {
   return (style & WS_VISIBLE) && !(style & WS_MINIMIZE);
 }
 
-bool Win32GameWatch::isAbove(WindowHandle window, WindowHandle own) {
+bool Win32GameWatch::isAbove(WindowHandle window, std::span<const WindowHandle> own) {
   const HWND target = reinterpret_cast<HWND>(window);
-  HWND above = reinterpret_cast<HWND>(own);
-  // A window outside the topmost band cannot lie above one inside it: the
-  // usual answer costs one read instead of a walk.
   constexpr LONG kTopmost = WS_EX_TOPMOST;
-  if ((GetWindowLongW(above, GWL_EXSTYLE) & kTopmost) &&
-      !(GetWindowLongW(target, GWL_EXSTYLE) & kTopmost)) {
-    return false;
-  }
-  for (int i = 0; i < kMaxWalk; ++i) {
-    above = GetWindow(above, GW_HWNDPREV);
-    if (above == nullptr) return false;
-    if (above == target) return true;
+  // A window outside the topmost band cannot lie above one inside it: the
+  // usual answer costs one read of the other program's window (our own
+  // windows' styles are read without a round trip to the system).
+  const bool allTopmost = std::all_of(own.begin(), own.end(), [](WindowHandle w) {
+    return GetWindowLongW(reinterpret_cast<HWND>(w), GWL_EXSTYLE) & kTopmost;
+  });
+  if (allTopmost && !(GetWindowLongW(target, GWL_EXSTYLE) & kTopmost)) return false;
+  for (const WindowHandle w : own) {
+    HWND above = reinterpret_cast<HWND>(w);
+    for (int i = 0; i < kMaxWalk; ++i) {
+      above = GetWindow(above, GW_HWNDPREV);
+      if (above == nullptr) break;
+      if (above == target) return true;
+    }
   }
   return false;
 }

@@ -36,7 +36,7 @@ class Win32GameWatch final : public GameWatch {
   void watch(WindowHandle window, std::function<void()> changed) override;
   void stop() override;
   bool isShown(WindowHandle window) override;
-  bool isAbove(WindowHandle window, WindowHandle own) override;
+  bool isAbove(WindowHandle window, std::span<const WindowHandle> own) override;
 
  private:
   static void CALLBACK onEvent(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG idObject,

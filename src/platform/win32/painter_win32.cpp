@@ -43,6 +43,7 @@ RECT inset(RECT r, int dx, int dy) {
 Painter::~Painter() { releaseBuffer(); }
 
 void Painter::releaseBuffer() {
+  restoreFont();
   if (buffer_ && previousBitmap_) SelectObject(buffer_->get(), previousBitmap_);
   previousBitmap_ = nullptr;
   bitmap_.reset();
@@ -163,9 +164,7 @@ void Painter::drawControl(HDC dc, const Control& control) {
 void Painter::drawMultiLine(HDC dc, const Control& control, const RECT& box) {
   const std::wstring text = toWide(control.text);
   if (text.empty() || IsRectEmpty(&box)) return;
-  const HFONT font = fontFor(dc, control.font);
-  const SelectionScope fontInDc(
-      dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  useFont(dc, fontFor(dc, control.font));
   SetTextColor(dc, colourRef(control.textColour));
   drawRows(dc, wrapRows(dc, text, box.right - box.left), box, control.centred);
 }
@@ -173,9 +172,7 @@ void Painter::drawMultiLine(HDC dc, const Control& control, const RECT& box) {
 void Painter::drawText(HDC dc, const Control& control, RECT box, UINT format) {
   std::wstring text = toWide(control.text);
   if (text.empty() || IsRectEmpty(&box) || text.size() > INT_MAX) return;
-  const HFONT font = fontFor(dc, control.font);
-  const SelectionScope fontInDc(
-      dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  useFont(dc, fontFor(dc, control.font));
   SetTextColor(dc, colourRef(control.textColour));
   // A single line wider than its box shows its beginning, as an edit
   // control does, rather than a middle part cut at both ends.
@@ -193,13 +190,34 @@ HFONT Painter::fontFor(HDC dc, const Font& font) {
   const double points = font.points > 0 && std::isfinite(font.points) ? font.points : 9.0;
   const FontKey key{font.name, points, font.bold, font.charset, dotsPerInch};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
-  if (fonts_.size() >= kFontCacheLimit) fonts_.clear();
+  if (fonts_.size() >= kFontCacheLimit) {
+    restoreFont();  // none of the fonts about to go may stay selected
+    fonts_.clear();
+  }
 
   GdiObject<HFONT> created = createFont(font, dotsPerInch, NONANTIALIASED_QUALITY);
   if (!created) return nullptr;
   const HFONT handle = created.get();
   fonts_.emplace(key, std::move(created));
   return handle;
+}
+
+void Painter::useFont(HDC dc, HFONT font) {
+  // A font stays selected until another one is needed: under Wine each
+  // selection of a font into a DC also reads the X resource defaults, which
+  // on a display without them means opening files on every tick.
+  const HGDIOBJ wanted = font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+  if (wanted == selectedFont_) return;
+  const HGDIOBJ previous = SelectObject(dc, wanted);
+  if (!previous || previous == HGDI_ERROR) return;
+  if (!originalFont_) originalFont_ = previous;
+  selectedFont_ = wanted;
+}
+
+void Painter::restoreFont() {
+  if (buffer_ && originalFont_) SelectObject(buffer_->get(), originalFont_);
+  originalFont_ = nullptr;
+  selectedFont_ = nullptr;
 }
 
 }  // namespace vesk::platform::win32

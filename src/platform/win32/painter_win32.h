@@ -50,6 +50,11 @@ class Painter {
   void drawText(HDC dc, const Control& control, RECT box, UINT format);
   void drawMultiLine(HDC dc, const Control& control, const RECT& box);
   HFONT fontFor(HDC dc, const Font& font);
+  // Selects the font (null: the default GUI font) into the back buffer
+  // unless it is selected already.
+  void useFont(HDC dc, HFONT font);
+  // Puts the buffer's own font back, before a selected font is deleted.
+  void restoreFont();
 
   void releaseBuffer();
 
@@ -62,6 +67,8 @@ class Painter {
 
   using FontKey = std::tuple<std::string, double, bool, int, int>;
   std::map<FontKey, GdiObject<HFONT>> fonts_;
+  HGDIOBJ selectedFont_ = nullptr;  // ours, in the buffer now
+  HGDIOBJ originalFont_ = nullptr;  // the buffer's own, put back at the end
 };
 
 }  // namespace vesk::platform::win32

@@ -393,8 +393,7 @@ void Win32Window::setTimer(int intervalMs, bool enabled) {
 }
 
 void Win32Window::present(const std::vector<Control>& controls) {
-  const std::vector<RECT> areas = changedAreas(controls_, controls);
-  controls_ = controls;
+  const std::vector<RECT> areas = adoptChanges(controls_, controls);
   if (window_) {
     refresh(areas);
     combos_.sync(window_, controls);

@@ -23,23 +23,36 @@ struct PlainWindow {
 TEST(Win32GameWatch, ReadsShownAndAbove) {
   Win32GameWatch watch;
   PlainWindow game;
-  PlainWindow strip(WS_EX_TOPMOST | WS_EX_NOACTIVATE);
-  ASSERT_TRUE(game.hwnd && strip.hwnd);
-  ShowWindow(strip.hwnd, SW_SHOWNOACTIVATE);
+  PlainWindow lower(WS_EX_TOPMOST | WS_EX_NOACTIVATE);
+  PlainWindow upper(WS_EX_TOPMOST | WS_EX_NOACTIVATE);
+  ASSERT_TRUE(game.hwnd && lower.hwnd && upper.hwnd);
+  ShowWindow(lower.hwnd, SW_SHOWNOACTIVATE);
+  ShowWindow(upper.hwnd, SW_SHOWNOACTIVATE);
+  const WindowHandle strips[] = {upper.handle(), lower.handle()};
+  const auto raise = [](const PlainWindow& w) {
+    return SetWindowPos(w.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  };
 
   EXPECT_FALSE(watch.isShown(game.handle())) << "created hidden";
   ShowWindow(game.hwnd, SW_SHOWNORMAL);
   EXPECT_TRUE(watch.isShown(game.handle()));
-  EXPECT_FALSE(watch.isAbove(game.handle(), strip.handle())) << "below the topmost band";
+  EXPECT_FALSE(watch.isAbove(game.handle(), strips)) << "below the topmost band";
 
-  ASSERT_TRUE(SetWindowPos(game.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
-  EXPECT_TRUE(watch.isAbove(game.handle(), strip.handle())) << "raised into it, on top";
-  ASSERT_TRUE(
-      SetWindowPos(strip.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
-  EXPECT_FALSE(watch.isAbove(game.handle(), strip.handle())) << "the strip restacked over it";
+  ASSERT_TRUE(raise(game));
+  EXPECT_TRUE(watch.isAbove(game.handle(), strips)) << "raised into it, on top";
+  ASSERT_TRUE(raise(upper));
+  EXPECT_TRUE(watch.isAbove(game.handle(), strips)) << "still above the lower strip";
+  ASSERT_TRUE(raise(lower));
+  EXPECT_FALSE(watch.isAbove(game.handle(), strips)) << "both strips restacked over it";
 
+  // Following glances at the rectangle alone: minimising must change it.
+  RECT shown{};
+  RECT minimised{};
+  ASSERT_TRUE(GetWindowRect(game.hwnd, &shown));
   ShowWindow(game.hwnd, SW_MINIMIZE);
   EXPECT_FALSE(watch.isShown(game.handle())) << "minimised";
+  ASSERT_TRUE(GetWindowRect(game.hwnd, &minimised));
+  EXPECT_FALSE(EqualRect(&shown, &minimised)) << "a minimised window keeps its rectangle";
 }
 
 }  // namespace

@@ -88,6 +88,15 @@ TEST(ControlGeometry, OnlyChangedControlsNeedRepainting) {
   after.pop_back();  // a shorter list: the dropped control's place
   EXPECT_EQ(changedAreas(before, after).size(), 1u);
   EXPECT_EQ(changedAreas({}, before).size(), 2u);
+
+  // The kept copy becomes the new list, whether it changed, shrank or grew.
+  std::vector<Control> changedText = before;
+  changedText[0].text = "0:00:02.00";
+  for (const auto& now : {changedText, after, std::vector<Control>{}, before}) {
+    adoptChanges(before, now);
+    ASSERT_EQ(before.size(), now.size());
+    for (std::size_t i = 0; i < now.size(); ++i) EXPECT_TRUE(looksSame(before[i], now[i])) << i;
+  }
 }
 
 // Paints into a memory bitmap and reads the pixels back.
