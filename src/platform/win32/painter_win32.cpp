@@ -23,14 +23,10 @@ constexpr std::size_t kFontCacheLimit = 64;
 
 COLORREF colourRef(Colour colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
 
-void fill(HDC dc, const RECT& r, COLORREF colour) {
-  const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
-  if (brush) FillRect(dc, &r, brush.get());
-}
-
-void frame(HDC dc, const RECT& r, COLORREF colour) {
-  const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
-  if (brush) FrameRect(dc, &r, brush.get());
+// A COLORREF (0x00BBGGRR) as GDI stores it in a 32-bit DIB: 0x00RRGGBB.
+std::uint32_t dibPixel(COLORREF colour) {
+  return (static_cast<std::uint32_t>(GetRValue(colour)) << 16) |
+         (static_cast<std::uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
 }
 
 RECT inset(RECT r, int dx, int dy) {
@@ -81,6 +77,10 @@ bool Painter::resize(int width, int height) {
   bufferWidth_ = width;
   bufferHeight_ = height;
   SetBkMode(buffer_->get(), TRANSPARENT);
+  dotsPerInch_ = GetDeviceCaps(buffer_->get(), LOGPIXELSY);
+  textColour_ = CLR_INVALID;
+  clipRegionSet_ = false;
+  gdiPending_ = false;
   return true;
 }
 
@@ -90,11 +90,14 @@ void Painter::render(const RECT& area, Colour background, const std::vector<Cont
   RECT clipped;
   if (!IntersectRect(&clipped, &area, &whole)) return;
   const HDC buffer = buffer_->get();
-  // The buffer holds client coordinates; only the area is drawn.
-  SelectClipRgn(buffer, nullptr);
-  IntersectClipRect(buffer, clipped.left, clipped.top, clipped.right, clipped.bottom);
+  // The buffer holds client coordinates; only the area is drawn. Fills and
+  // single lines keep to it themselves; a clip region is set only for the
+  // wrapped texts that need one.
+  clip_ = clipped;
+  if (clipRegionSet_) SelectClipRgn(buffer, nullptr);
+  clipRegionSet_ = false;
 
-  fill(buffer, clipped, colourRef(background));
+  fill(clipped, colourRef(background));
   for (const std::size_t i : stackingOrder(controls)) {
     const Control& control = controls[i];
     if (!control.visible || isNative(control)) continue;
@@ -114,6 +117,7 @@ PixelRows Painter::pixels() const {
   if (!buffer_) return {};
   // GDI may batch drawing calls; the pixels are read directly.
   GdiFlush();
+  gdiPending_ = false;
   return PixelRows{static_cast<const std::uint32_t*>(bits_), bufferWidth_, bufferHeight_};
 }
 
@@ -122,26 +126,26 @@ void Painter::drawControl(HDC dc, const Control& control) {
   if (IsRectEmpty(&bounds)) return;
   const UINT alignment = control.centred ? DT_CENTER : DT_LEFT;
   const RECT inner = control.border ? inset(bounds, 1, 1) : bounds;
-  fill(dc, bounds, colourRef(control.backColour));
+  fill(bounds, colourRef(control.backColour));
 
   switch (control.kind) {
     case ControlKind::Button:
       // A captioned button gets a thin frame in its text colour; the
       // caption-less menu buttons are plain faces of their back colour.
       if (!control.text.empty()) {
-        frame(dc, bounds, colourRef(control.textColour));
-        drawText(dc, control, bounds, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        frame(bounds, colourRef(control.textColour));
+        drawLine(dc, control, bounds, true, true);
       }
       break;
     case ControlKind::TextBox:
       if (control.multiLine) {
         drawMultiLine(dc, control, inset(inner, kTextInset, 0));
       } else {
-        drawText(dc, control, inset(inner, kTextInset, 0), alignment | DT_SINGLELINE);
+        drawLine(dc, control, inset(inner, kTextInset, 0), control.centred, false);
       }
       break;
     case ControlKind::Label:
-      drawText(dc, control, inner, alignment | DT_WORDBREAK);
+      drawWrapped(dc, control, inner, alignment | DT_WORDBREAK);
       break;
     case ControlKind::ComboBox:
       // A native child window (NativeComboBoxes), never painted here.
@@ -149,44 +153,102 @@ void Painter::drawControl(HDC dc, const Control& control) {
     case ControlKind::CheckBox: {
       const int top = (bounds.top + bounds.bottom - kCheckBoxSize) / 2;
       const RECT box{bounds.left, top, bounds.left + kCheckBoxSize, top + kCheckBoxSize};
-      fill(dc, box, kFieldWhite);
-      frame(dc, box, kBorderColour);
-      if (control.selected == 1) fill(dc, inset(box, 3, 3), kBorderColour);
+      fill(box, kFieldWhite);
+      frame(box, kBorderColour);
+      if (control.selected == 1) fill(inset(box, 3, 3), kBorderColour);
       RECT caption = bounds;
       caption.left = box.right + 4;
-      drawText(dc, control, caption, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+      drawLine(dc, control, caption, false, true);
       break;
     }
   }
-  if (control.border) frame(dc, bounds, kBorderColour);
+  if (control.border) frame(bounds, kBorderColour);
+}
+
+void Painter::fill(const RECT& r, COLORREF colour) {
+  // Straight into the bitmap's pixels: under Wine every GDI call crosses
+  // into the system, and ten times a second its code is no longer in the
+  // processor's caches, so a fill through GDI costs tens of microseconds.
+  RECT visible;
+  if (!IntersectRect(&visible, &r, &clip_)) return;
+  flushGdi();  // text drawn before lies beneath
+  const std::uint32_t pixel = dibPixel(colour);
+  auto* const rows = static_cast<std::uint32_t*>(bits_);
+  for (LONG y = visible.top; y < visible.bottom; ++y) {
+    std::uint32_t* const row = rows + static_cast<std::ptrdiff_t>(y) * bufferWidth_;
+    std::fill(row + visible.left, row + visible.right, pixel);
+  }
+}
+
+void Painter::frame(const RECT& r, COLORREF colour) {
+  // One pixel inside the rectangle, as FrameRect draws it.
+  if (IsRectEmpty(&r)) return;
+  fill({r.left, r.top, r.left + 1, r.bottom}, colour);
+  fill({r.right - 1, r.top, r.right, r.bottom}, colour);
+  fill({r.left, r.top, r.right, r.top + 1}, colour);
+  fill({r.left, r.bottom - 1, r.right, r.bottom}, colour);
+}
+
+void Painter::flushGdi() {
+  // GDI may batch drawing calls; before the pixels are written directly,
+  // what it drew must be in them.
+  if (gdiPending_) GdiFlush();
+  gdiPending_ = false;
+}
+
+void Painter::clipToArea(HDC dc) {
+  if (clipRegionSet_) return;
+  SelectClipRgn(dc, nullptr);
+  IntersectClipRect(dc, clip_.left, clip_.top, clip_.right, clip_.bottom);
+  clipRegionSet_ = true;
 }
 
 void Painter::drawMultiLine(HDC dc, const Control& control, const RECT& box) {
   const std::wstring text = toWide(control.text);
   if (text.empty() || IsRectEmpty(&box)) return;
-  useFont(dc, fontFor(dc, control.font));
-  SetTextColor(dc, colourRef(control.textColour));
+  useFont(dc, fontFor(control.font));
+  useTextColour(dc, colourRef(control.textColour));
+  clipToArea(dc);
   drawRows(dc, wrapRows(dc, text, box.right - box.left), box, control.centred);
+  gdiPending_ = true;
 }
 
-void Painter::drawText(HDC dc, const Control& control, RECT box, UINT format) {
-  std::wstring text = toWide(control.text);
-  if (text.empty() || IsRectEmpty(&box) || text.size() > INT_MAX) return;
-  useFont(dc, fontFor(dc, control.font));
-  SetTextColor(dc, colourRef(control.textColour));
-  // A single line wider than its box shows its beginning, as an edit
-  // control does, rather than a middle part cut at both ends.
-  SIZE extent{};
-  if ((format & DT_SINGLELINE) && (format & DT_CENTER) &&
-      GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent) &&
-      extent.cx > box.right - box.left) {
-    format &= ~static_cast<UINT>(DT_CENTER);
+void Painter::drawLine(HDC dc, const Control& control, const RECT& box, bool centred,
+                       bool vcentred) {
+  const std::wstring text = toWide(control.text);
+  RECT visible;
+  if (text.empty() || text.size() > INT_MAX || IsRectEmpty(&box) ||
+      !IntersectRect(&visible, &box, &clip_)) {
+    return;
   }
-  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, format | DT_NOPREFIX);
+  useFont(dc, fontFor(control.font));
+  useTextColour(dc, colourRef(control.textColour));
+  const int length = static_cast<int>(text.size());
+  SIZE extent{};
+  if (!GetTextExtentPoint32W(dc, text.data(), length, &extent)) return;
+  // Placed as DrawText places a single line, except that a line wider than
+  // its box shows its beginning, as an edit control does, rather than a
+  // middle part cut at both ends.
+  const int x = centred && extent.cx <= box.right - box.left
+                    ? (box.left + box.right - extent.cx) / 2
+                    : box.left;
+  const int y = vcentred ? box.top + (box.bottom - box.top) / 2 - extent.cy / 2 : box.top;
+  ExtTextOutW(dc, x, y, ETO_CLIPPED, &visible, text.data(), static_cast<UINT>(length), nullptr);
+  gdiPending_ = true;
 }
 
-HFONT Painter::fontFor(HDC dc, const Font& font) {
-  const int dotsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
+void Painter::drawWrapped(HDC dc, const Control& control, RECT box, UINT format) {
+  const std::wstring text = toWide(control.text);
+  if (text.empty() || IsRectEmpty(&box) || text.size() > INT_MAX) return;
+  useFont(dc, fontFor(control.font));
+  useTextColour(dc, colourRef(control.textColour));
+  clipToArea(dc);
+  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, format | DT_NOPREFIX);
+  gdiPending_ = true;
+}
+
+HFONT Painter::fontFor(const Font& font) {
+  const int dotsPerInch = dotsPerInch_;
   const double points = font.points > 0 && std::isfinite(font.points) ? font.points : 9.0;
   const FontKey key{font.name, points, font.bold, font.charset, dotsPerInch};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
@@ -212,6 +274,11 @@ void Painter::useFont(HDC dc, HFONT font) {
   if (!previous || previous == HGDI_ERROR) return;
   if (!originalFont_) originalFont_ = previous;
   selectedFont_ = wanted;
+}
+
+void Painter::useTextColour(HDC dc, COLORREF colour) {
+  if (colour == textColour_) return;
+  if (SetTextColor(dc, colour) != CLR_INVALID) textColour_ = colour;
 }
 
 void Painter::restoreFont() {

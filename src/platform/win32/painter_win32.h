@@ -47,14 +47,24 @@ class Painter {
 
  private:
   void drawControl(HDC dc, const Control& control);
-  void drawText(HDC dc, const Control& control, RECT box, UINT format);
+  // One line of text in the box, centred across and down as asked.
+  void drawLine(HDC dc, const Control& control, const RECT& box, bool centred, bool vcentred);
+  // Text wrapped at words as DrawText wraps it.
+  void drawWrapped(HDC dc, const Control& control, RECT box, UINT format);
+  // Solid colour and one-pixel frames, within the area being drawn.
+  void fill(const RECT& r, COLORREF colour);
+  void frame(const RECT& r, COLORREF colour);
+  void flushGdi();
+  // The area being drawn as the DC's clip region, for the text that needs it.
+  void clipToArea(HDC dc);
   void drawMultiLine(HDC dc, const Control& control, const RECT& box);
-  HFONT fontFor(HDC dc, const Font& font);
+  HFONT fontFor(const Font& font);
   // Selects the font (null: the default GUI font) into the back buffer
   // unless it is selected already.
   void useFont(HDC dc, HFONT font);
   // Puts the buffer's own font back, before a selected font is deleted.
   void restoreFont();
+  void useTextColour(HDC dc, COLORREF colour);
 
   void releaseBuffer();
 
@@ -62,6 +72,11 @@ class Painter {
   GdiObject<HBITMAP> bitmap_;
   void* bits_ = nullptr;  // the bitmap's pixels, 32 bits each, top row first
   HGDIOBJ previousBitmap_ = nullptr;
+  int dotsPerInch_ = 96;  // of the buffer, read when it is made
+  COLORREF textColour_ = CLR_INVALID;
+  RECT clip_{};                      // the area being drawn
+  bool clipRegionSet_ = false;       // the DC's clip region is clip_
+  mutable bool gdiPending_ = false;  // GDI drew since the pixels were last written directly
   int bufferWidth_ = 0;
   int bufferHeight_ = 0;
 

@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <set>
+#include <string>
 
 #include "platform/win32/control_geometry.h"
+#include "platform/win32/font_win32.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/painter_win32.h"
 
@@ -200,6 +203,80 @@ TEST_F(PainterTest, ASingleLineTooWideForItsBoxShowsItsBeginning) {
   };
   EXPECT_EQ(pixels("0:00:00.00 long", true), pixels("0:00:00.00 long", false));
   EXPECT_NE(pixels("0", true), pixels("0", false));  // a short one stays centred
+}
+
+// The painter places single lines itself; each must land on the pixels
+// where the system's DrawText puts it, whatever the font, the box's parity
+// and a line taller or wider than its box.
+TEST_F(PainterTest, SingleLinesLandWhereDrawTextPutsThem) {
+  const Font fonts[] = {
+      {"MS UI Gothic", 9, false, 128}, {"Arial", 9, true, 0}, {"Arial", 20, false, 0}};
+  const RECT boxes[] = {{3, 2, 60, 22}, {4, 5, 61, 18}, {0, 0, 120, 40}, {7, 9, 30, 16}};
+  const char* texts[] = {"0:00:12.34", "HP100", "A much longer line than any box"};
+  const struct {
+    ControlKind kind;
+    bool centred;
+    UINT format;  // what was asked of DrawText for it
+  } kinds[] = {
+      {ControlKind::Button, true, DT_CENTER | DT_VCENTER},
+      {ControlKind::TextBox, true, DT_CENTER},
+      {ControlKind::TextBox, false, DT_LEFT},
+  };
+  const WindowDc screenDc(nullptr);
+  const int dpi = GetDeviceCaps(screenDc.get(), LOGPIXELSY);
+  MemoryDc expected(screenDc.get());
+  GdiObject<HBITMAP> expectedBitmap(CreateCompatibleBitmap(screenDc.get(), kWidth, kHeight));
+  SelectionScope expectedSelection(expected.get(), expectedBitmap.get());
+  SetBkMode(expected.get(), TRANSPARENT);
+  const auto fillRect = [&](RECT r, COLORREF colour) {
+    GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(expected.get(), &r, brush.get());
+  };
+  for (const Font& font : fonts) {
+    GdiObject<HFONT> handle = createFont(font, dpi, NONANTIALIASED_QUALITY);
+    SelectionScope fontInDc(expected.get(), handle.get());
+    for (const RECT& r : boxes) {
+      for (const char* text : texts) {
+        for (const auto& k : kinds) {
+          Control c = make(k.kind, "c", 0, r.left, r.top, r.right - r.left, r.bottom - r.top);
+          c.text = text;
+          c.font = font;
+          c.centred = k.centred;
+          c.backColour = 0x808000;
+          c.textColour = 0xFFFFFF;
+          paint({c});
+
+          fillRect({0, 0, kWidth, kHeight}, 0xC0C0C0);
+          fillRect(r, 0x808000);
+          RECT box = r;
+          if (k.kind == ControlKind::Button) {
+            GdiObject<HBRUSH> brush(CreateSolidBrush(0xFFFFFF));
+            FrameRect(expected.get(), &r, brush.get());
+          } else {
+            InflateRect(&box, -1, 0);
+          }
+          const std::wstring wide(text, text + std::strlen(text));
+          SIZE extent{};
+          GetTextExtentPoint32W(expected.get(), wide.data(), static_cast<int>(wide.size()),
+                                &extent);
+          UINT format = k.format | DT_SINGLELINE | DT_NOPREFIX;
+          if (extent.cx > box.right - box.left) format &= ~static_cast<UINT>(DT_CENTER);
+          SetTextColor(expected.get(), 0xFFFFFF);
+          DrawTextW(expected.get(), wide.data(), static_cast<int>(wide.size()), &box, format);
+
+          int differing = 0;
+          for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+              differing += at(x, y) != GetPixel(expected.get(), x, y);
+            }
+          }
+          EXPECT_EQ(differing, 0) << font.name << " " << font.points << " '" << text << "' in ("
+                                  << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom
+                                  << ") format " << k.format;
+        }
+      }
+    }
+  }
 }
 
 TEST_F(PainterTest, RepaintsOnlyTheGivenArea) {
