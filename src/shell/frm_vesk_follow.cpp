@@ -3,9 +3,10 @@
 // and then for changes no notice reported, and followStep says what to do.
 // Only the game's rectangles, visibility and stacking are read; only the
 // program's own windows are moved, shown, hidden and restacked.
+#include <cstddef>
 #include <exception>
+#include <span>
 #include <utility>
-#include <vector>
 
 #include "shell/frm_vesk.h"
 
@@ -93,11 +94,12 @@ GameSight FrmVESK::lookAtGame() {
   sight.shown = measured && p_.gameWatch.isShown(game);
   if (!sight.shown) return sight;
   sight.windowRect = rect;
-  std::vector<WindowHandle> shownStrips;
-  if (window_ && window_->visible()) shownStrips.push_back(window_->handle());
+  WindowHandle shownStrips[2];
+  std::size_t shown = 0;
+  if (window_ && window_->visible()) shownStrips[shown++] = window_->handle();
   const FrmVESK2* second = frmVESK2IfLoaded();
-  if (second && second->visible()) shownStrips.push_back(second->handle());
-  sight.above = !shownStrips.empty() && p_.gameWatch.isAbove(game, shownStrips);
+  if (second && second->visible()) shownStrips[shown++] = second->handle();
+  sight.above = shown > 0 && p_.gameWatch.isAbove(game, std::span(shownStrips, shown));
   return sight;
 }
 

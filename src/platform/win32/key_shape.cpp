@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "platform/win32/colour_ref.h"
+
 namespace vesk::platform::win32 {
 
 void KeyShape::reset() { unknown_ = true; }
@@ -19,9 +21,7 @@ bool KeyShape::rescan(const PixelRows& image, const RECT& area, COLORREF key) {
   }
   const RECT whole{0, 0, width_, height_};
   if (!IntersectRect(&scanned, &scanned, &whole)) return std::exchange(unknown_, false);
-  // The bitmap holds red in bits 16-23, a COLORREF in bits 0-7.
-  const std::uint32_t keyPixel = (static_cast<std::uint32_t>(GetRValue(key)) << 16) |
-                                 (static_cast<std::uint32_t>(GetGValue(key)) << 8) | GetBValue(key);
+  const std::uint32_t keyPixel = dibPixel(key);
   bool changed = std::exchange(unknown_, false);
   for (int y = scanned.top; y < scanned.bottom; ++y) {
     const std::size_t row = static_cast<std::size_t>(y) * width_;

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 
+#include "platform/win32/colour_ref.h"
 #include "platform/win32/control_geometry.h"
 #include "platform/win32/font_win32.h"
 #include "platform/win32/text_rows.h"
@@ -20,14 +21,6 @@ constexpr int kTextInset = 1;
 // Fonts of every size and weight in use fit easily; the cache is emptied
 // beyond this in case a caller keeps inventing new ones.
 constexpr std::size_t kFontCacheLimit = 64;
-
-COLORREF colourRef(Colour colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
-
-// A COLORREF (0x00BBGGRR) as GDI stores it in a 32-bit DIB: 0x00RRGGBB.
-std::uint32_t dibPixel(COLORREF colour) {
-  return (static_cast<std::uint32_t>(GetRValue(colour)) << 16) |
-         (static_cast<std::uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
-}
 
 RECT inset(RECT r, int dx, int dy) {
   InflateRect(&r, -dx, -dy);
@@ -203,11 +196,19 @@ void Painter::clipToArea(HDC dc) {
   clipRegionSet_ = true;
 }
 
+std::wstring Painter::textToDraw(HDC dc, const Control& control, const RECT& box) {
+  std::wstring text = toWide(control.text);
+  if (text.size() > INT_MAX || IsRectEmpty(&box)) return {};
+  if (!text.empty()) {
+    useFont(dc, fontFor(control.font));
+    useTextColour(dc, colourRef(control.textColour));
+  }
+  return text;
+}
+
 void Painter::drawMultiLine(HDC dc, const Control& control, const RECT& box) {
-  const std::wstring text = toWide(control.text);
-  if (text.empty() || IsRectEmpty(&box)) return;
-  useFont(dc, fontFor(control.font));
-  useTextColour(dc, colourRef(control.textColour));
+  const std::wstring text = textToDraw(dc, control, box);
+  if (text.empty()) return;
   clipToArea(dc);
   drawRows(dc, wrapRows(dc, text, box.right - box.left), box, control.centred);
   gdiPending_ = true;
@@ -215,14 +216,10 @@ void Painter::drawMultiLine(HDC dc, const Control& control, const RECT& box) {
 
 void Painter::drawLine(HDC dc, const Control& control, const RECT& box, bool centred,
                        bool vcentred) {
-  const std::wstring text = toWide(control.text);
   RECT visible;
-  if (text.empty() || text.size() > INT_MAX || IsRectEmpty(&box) ||
-      !IntersectRect(&visible, &box, &clip_)) {
-    return;
-  }
-  useFont(dc, fontFor(control.font));
-  useTextColour(dc, colourRef(control.textColour));
+  if (!IntersectRect(&visible, &box, &clip_)) return;
+  const std::wstring text = textToDraw(dc, control, box);
+  if (text.empty()) return;
   const int length = static_cast<int>(text.size());
   SIZE extent{};
   if (!GetTextExtentPoint32W(dc, text.data(), length, &extent)) return;
@@ -238,26 +235,23 @@ void Painter::drawLine(HDC dc, const Control& control, const RECT& box, bool cen
 }
 
 void Painter::drawWrapped(HDC dc, const Control& control, RECT box, UINT format) {
-  const std::wstring text = toWide(control.text);
-  if (text.empty() || IsRectEmpty(&box) || text.size() > INT_MAX) return;
-  useFont(dc, fontFor(control.font));
-  useTextColour(dc, colourRef(control.textColour));
+  const std::wstring text = textToDraw(dc, control, box);
+  if (text.empty()) return;
   clipToArea(dc);
   DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, format | DT_NOPREFIX);
   gdiPending_ = true;
 }
 
 HFONT Painter::fontFor(const Font& font) {
-  const int dotsPerInch = dotsPerInch_;
   const double points = font.points > 0 && std::isfinite(font.points) ? font.points : 9.0;
-  const FontKey key{font.name, points, font.bold, font.charset, dotsPerInch};
+  const FontKey key{font.name, points, font.bold, font.charset, dotsPerInch_};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
   if (fonts_.size() >= kFontCacheLimit) {
     restoreFont();  // none of the fonts about to go may stay selected
     fonts_.clear();
   }
 
-  GdiObject<HFONT> created = createFont(font, dotsPerInch, NONANTIALIASED_QUALITY);
+  GdiObject<HFONT> created = createFont(font, dotsPerInch_, NONANTIALIASED_QUALITY);
   if (!created) return nullptr;
   const HFONT handle = created.get();
   fonts_.emplace(key, std::move(created));

@@ -47,6 +47,9 @@ class Painter {
 
  private:
   void drawControl(HDC dc, const Control& control);
+  // The control's text, with its font and colour selected; empty when
+  // there is nothing to draw in the box.
+  std::wstring textToDraw(HDC dc, const Control& control, const RECT& box);
   // One line of text in the box, centred across and down as asked.
   void drawLine(HDC dc, const Control& control, const RECT& box, bool centred, bool vcentred);
   // Text wrapped at words as DrawText wraps it.

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/colour_ref.h"
 #include "platform/win32/control_geometry.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/wide_text.h"
@@ -13,8 +14,6 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 constexpr BYTE kOpaque = 255;
 constexpr char kClickableButton[] = "Command1";
-
-COLORREF colourRef(Colour colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
 
 int shiftOf(WPARAM keys) {
   return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
