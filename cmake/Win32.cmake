@@ -5,6 +5,11 @@ enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 # No link time in the header: the same sources give the same vesk.exe.
 set(VESK_WIN32_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
+if(NOT MSVC)
+  # Nor the paths of the source and build trees (debug information, __FILE__):
+  # clones at different paths build the same vesk.exe.
+  add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
+endif()
 
 # The text codec lives with the Win32 code but serves the portable core.
 target_sources(vesk_core PRIVATE ${CMAKE_SOURCE_DIR}/src/platform/win32/codec_win32.cpp)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows release and packs it for players:
 #   dist/vesk-VERSION-win64.zip
+#   dist/vesk-VERSION-win64.zip.sha256   its sha256sum line, for checking the download
 # holding vesk.exe without debug information, the two example calendar files
 # of examples/ (byte for byte: code page 932, CR LF) and the players' guide in
 # English and Japanese as UTF-8 text files with a byte-order mark and CR LF, so
@@ -11,9 +12,12 @@
 # the build's generated build/windows/vesk-version.txt; the script stops when
 # the version resource of vesk.exe says anything else.
 #
-# The archive is reproducible from the same vesk.exe: a fixed file order, fixed
-# modes, no extra fields, and every entry dated SOURCE_DATE_EPOCH (default: the
-# time of the last commit, or 2000-01-01 outside a clone).
+# The archive is reproducible: the same commit gives the same bytes wherever it
+# is cloned (scripts/check-reproducible.sh checks two clones). vesk.exe carries
+# no link time and no paths of the trees (cmake/Win32.cmake); the zip has a fixed
+# file order, fixed modes, no extra fields, and every entry dated
+# SOURCE_DATE_EPOCH (default: the time of the last commit, or 2000-01-01
+# outside a clone) in UTC.
 #
 # Usage: scripts/package.sh        (installs what it lacks, as setup.sh does)
 set -euo pipefail
@@ -21,7 +25,9 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 
 scripts/setup.sh
-scripts/build.sh windows
+# vesk.exe alone: the tests and the stand-ins do not go into the zip.
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$(nproc)" --target vesk
 
 build="$root/build/windows"
 exe="$build/vesk.exe"
@@ -113,7 +119,7 @@ chmod 644 "$stage"/*.txt
 for f in "${files[@]}"; do
   TZ=UTC touch -d "@$SOURCE_DATE_EPOCH" "$stage/$f"
 done
-rm -f "$zip_path"  # zip would otherwise update an older archive
+rm -f "$zip_path" "$zip_path.sha256"  # zip would otherwise update an older archive
 (cd "$stage" && TZ=UTC zip -q -X -D -9 "$zip_path" "${files[@]}")
 
 # The archive read back: every entry there, the examples byte for byte.
@@ -134,3 +140,9 @@ with zipfile.ZipFile(path) as z:
         print(f"  {i.file_size:>9}  {'%04d-%02d-%02d %02d:%02d:%02d' % i.date_time}  {i.filename}")
 print(f"  {os.path.getsize(path)} bytes in all")
 PY
+
+# The checksum line as sha256sum writes it, with the bare file name, so that
+# `sha256sum -c` works in the folder of the download.
+(cd "$dist" && sha256sum "$name.zip" >"$name.zip.sha256")
+echo "package: $zip_path.sha256"
+echo "  $(cat "$zip_path.sha256")"

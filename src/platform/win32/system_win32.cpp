@@ -9,6 +9,7 @@
 
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/process_text.h"
+#include "platform/win32/program_icon.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform::win32 {
@@ -98,7 +99,20 @@ void Win32System::messageBox(std::string_view text) {
   const std::wstring wide = toWide(text);
   // Owned by the active window of this thread (the editor, say), so that
   // window waits for the answer instead of taking a second click.
-  MessageBoxW(GetActiveWindow(), wide.c_str(), kMessageCaption, MB_OK);
+  MSGBOXPARAMSW box{};
+  box.cbSize = sizeof(box);
+  box.hwndOwner = GetActiveWindow();
+  box.lpszText = wide.c_str();
+  box.lpszCaption = kMessageCaption;
+  box.dwStyle = MB_OK;
+  // The program's icon beside the text; without it (a test program) a box
+  // of MB_USERICON would keep an empty place for it.
+  if (hasProgramIcon()) {
+    box.hInstance = GetModuleHandleW(nullptr);
+    box.lpszIcon = programIconName();
+    box.dwStyle |= MB_USERICON;
+  }
+  MessageBoxIndirectW(&box);
 }
 
 int Win32System::twipsPerPixelX() { return twipsPerPixel(LOGPIXELSX); }

@@ -5,6 +5,7 @@
 #include "platform/win32/colour_ref.h"
 #include "platform/win32/control_geometry.h"
 #include "platform/win32/gdi_objects.h"
+#include "platform/win32/program_icon.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform::win32 {
@@ -49,6 +50,9 @@ bool Win32Window::registerClass(const std::wstring& className) {
   windowClass.lpfnWndProc = &Win32Window::windowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  // The program's own icon in the editor's caption, the taskbar and Alt+Tab.
+  windowClass.hIcon = programIcon(SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = programIcon(SM_CXSMICON, SM_CYSMICON);
   // A device context of the window's own: the ten blits a second of the
   // stopwatch line need not have the visible region worked out each time.
   windowClass.style = CS_OWNDC;
@@ -66,9 +70,9 @@ void Win32Window::create(const WindowDesign& design) {
   // The dialog's children (combo boxes) are not painted over.
   const DWORD style = strip ? WS_POPUP : WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   // A strip never takes the activation, not even when clicked: the game
-  // keeps the keyboard.
-  const DWORD exStyle =
-      strip ? WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE : WS_EX_TOOLWINDOW;
+  // keeps the keyboard. The dialog is no tool window, whose small caption
+  // has no room for the program's icon.
+  const DWORD exStyle = strip ? WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE : 0;
   RECT outer{0, 0, design.clientWidth, design.clientHeight};
   if (!strip && !AdjustWindowRectEx(&outer, style, FALSE, exStyle)) return;
   const int x = strip ? 0 : CW_USEDEFAULT;
