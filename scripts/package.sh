@@ -13,11 +13,11 @@
 # the version resource of vesk.exe says anything else.
 #
 # The archive is reproducible: the same commit gives the same bytes wherever it
-# is cloned (scripts/check-reproducible.sh checks two clones). vesk.exe carries
-# no link time and no paths of the trees (cmake/Win32.cmake); the zip has a fixed
-# file order, fixed modes, no extra fields, and every entry dated
-# SOURCE_DATE_EPOCH (default: the time of the last commit, or 2000-01-01
-# outside a clone) in UTC.
+# is cloned (scripts/check-reproducible.sh checks two clones). The linked
+# vesk.exe carries no link time and no paths of the trees (cmake/Win32.cmake);
+# strip dates its header SOURCE_DATE_EPOCH (default: the time of the last
+# commit, or 2000-01-01 outside a clone); the zip has a fixed file order, fixed
+# modes, no extra fields, and every entry dated SOURCE_DATE_EPOCH in UTC.
 #
 # Usage: scripts/package.sh        (installs what it lacks, as setup.sh does)
 set -euo pipefail
@@ -92,6 +92,13 @@ mkdir -p "$stage" "$dist"
 # Entries in this order, always.
 files=(vesk.exe caravan_que.txt caravan_fushi.txt guide-en.txt guide-ja.txt)
 
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH="$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 946684800)"
+fi
+# strip writes a new time into the PE header: the current one, or this when
+# it is set, so that every clone of the commit gets the same vesk.exe.
+export SOURCE_DATE_EPOCH
+
 # The debug sections (DWARF, the symbol table) are of no use to a player.
 x86_64-w64-mingw32-strip --strip-debug --strip-unneeded -o "$stage/vesk.exe" "$exe"
 if x86_64-w64-mingw32-objdump -h "$stage/vesk.exe" | grep -q ' \.debug'; then
@@ -111,9 +118,6 @@ for source, target in zip(args[0::2], args[1::2]):
     open(target, "wb").write(b"\xef\xbb\xbf" + text.encode("utf-8"))
 PY
 
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH="$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 946684800)"
-fi
 chmod 755 "$stage/vesk.exe"
 chmod 644 "$stage"/*.txt
 for f in "${files[@]}"; do
