@@ -63,10 +63,10 @@ TEST(HookDecision, TheMessageNamesEveryKeyAsTheKeyboardShowsIt) {
     unsigned virtualKey;
     const char* name;
   } cases[] = {
-      {kWin, '0', "Win+0"},       {kCtrl, '1', "Ctrl+1"},     {kAlt, '9', "Alt+9"},
-      {kWin, 0x60, "Win+Num0"},   {kCtrl, 0x65, "Ctrl+Num5"}, {kAlt, 0x69, "Alt+Num9"},
-      {kWin, 0x25, "Win+Left"},   {kCtrl, kUp, "Ctrl+Up"},    {kAlt, 0x27, "Alt+Right"},
-      {kWin, 0x28, "Win+Down"},   {kWin, 'S', "Win+S"},
+      {kWin, '0', "Win+0"},     {kCtrl, '1', "Ctrl+1"},     {kAlt, '9', "Alt+9"},
+      {kWin, 0x60, "Win+Num0"}, {kCtrl, 0x65, "Ctrl+Num5"}, {kAlt, 0x69, "Alt+Num9"},
+      {kWin, 0x25, "Win+Left"}, {kCtrl, kUp, "Ctrl+Up"},    {kAlt, 0x27, "Alt+Right"},
+      {kWin, 0x28, "Win+Down"}, {kWin, 'S', "Win+S"},
   };
   for (const auto& c : cases) EXPECT_EQ(hotKeyName(c.modifiers, c.virtualKey), c.name);
 }

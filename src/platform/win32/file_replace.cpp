@@ -75,7 +75,7 @@ WriteOutcome replaceFileContents(const std::wstring& path, std::string_view byte
   const DWORD error = GetLastError();
   DeleteFileW(temporary.c_str());
   return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ? WriteOutcome::Held
-                                                                           : WriteOutcome::Failed;
+                                                                          : WriteOutcome::Failed;
 }
 
 }  // namespace vesk::platform::win32

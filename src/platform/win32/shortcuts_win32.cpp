@@ -42,7 +42,8 @@ ComPtr<IPersistFile> persistFileOf(const ComPtr<IShellLinkW>& link) {
 // target (see link_info_unicode.h) and then replaces the target in one move.
 // A reader never sees a half-written or ANSI-only shortcut, and a failure
 // leaves the old one as it was.
-WriteOutcome saveWhole(IPersistFile& persist, const std::wstring& file, const std::wstring& target) {
+WriteOutcome saveWhole(IPersistFile& persist, const std::wstring& file,
+                       const std::wstring& target) {
   const std::wstring temporary = reserveTemporaryBeside(file);
   if (temporary.empty()) return WriteOutcome::Failed;
   WriteOutcome saved = WriteOutcome::Failed;
