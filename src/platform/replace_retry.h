@@ -31,10 +31,10 @@ class ReplaceRetry {
     }
   }
 
+ private:
   static constexpr int kFirstWaitMs = 25;
   static constexpr int kBudgetMs = 1000;
 
- private:
   System& system_;
   int waitedMs_ = 0;
 };
