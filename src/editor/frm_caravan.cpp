@@ -4,6 +4,7 @@
 
 #include "editor/deadline_fields.h"
 #include "editor/frm_caravan_design.h"
+#include "platform/replace_retry.h"
 
 namespace vesk {
 
@@ -190,8 +191,11 @@ bool FrmCaravan::saveDeadline() {
     return false;
   }
   // writeLine replaces the file whole or not at all: on failure (read-only
-  // file or folder, full disk) the old deadline stays and so does the editor.
-  if (!p_.files.writeLine(mod_.pathTama, *line)) {
+  // file or folder, full disk, a file held longer than the retries wait)
+  // the old deadline stays and so does the editor.
+  platform::ReplaceRetry retry(p_.system);
+  if (retry.run([&] { return p_.files.writeLine(mod_.pathTama, *line); }) !=
+      platform::WriteOutcome::Written) {
     p_.system.messageBox(kCannotWrite);
     return false;
   }

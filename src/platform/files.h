@@ -20,6 +20,16 @@ struct ReadResult {
   std::string bytes;
 };
 
+// How a replace of a file ended. Either way but Written, the old file is as
+// it was.
+enum class WriteOutcome {
+  Written,
+  // Another program has the file open for a moment (antivirus, the search
+  // indexer, a sync client): the same write may succeed soon.
+  Held,
+  Failed,  // for any other reason: no folder, no permission, a full disk
+};
+
 class Files {
  public:
   virtual ~Files() = default;
@@ -30,7 +40,7 @@ class Files {
   virtual ReadResult read(const std::string& path, std::size_t maxBytes) = 0;
   // Replaces the file with one line of bytes followed by CR LF. The old
   // contents stay intact unless the new ones were written completely.
-  virtual bool writeLine(const std::string& path, std::string_view line) = 0;
+  virtual WriteOutcome writeLine(const std::string& path, std::string_view line) = 0;
   // Deletes the file; false when there was none or it could not be deleted.
   virtual bool remove(const std::string& path) = 0;
 };

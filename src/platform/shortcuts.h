@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace vesk::platform {
 
 struct ShortcutLink {
@@ -19,9 +21,9 @@ class Shortcuts {
   virtual ~Shortcuts() = default;
   // Expands %NAME% references with the environment, as the shell would.
   virtual std::string expandEnvironmentStrings(std::string_view text) = 0;
-  // Writes the shortcut. An existing file of that name is loaded first so
-  // that its description, icon and hot key survive. False on any failure.
-  virtual bool save(const ShortcutLink& link) = 0;
+  // Writes the shortcut whole or not at all. An existing file of that name
+  // is loaded first so that its description, icon and hot key survive.
+  virtual WriteOutcome save(const ShortcutLink& link) = 0;
 };
 
 }  // namespace vesk::platform

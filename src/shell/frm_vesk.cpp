@@ -123,9 +123,28 @@ void FrmVESK::present() {
   if (frm2_ && !frm2_->unloaded()) frm2_->present();
 }
 
-void FrmVESK::MakeShortcut(std::string_view sKey) {
-  // A folder that cannot be written leaves no file; the program goes on.
-  p_.shortcuts.save(settingsShortcut(sKey, s_, p_.system.exeFolder(), p_.shortcuts));
+bool FrmVESK::MakeShortcut(std::string_view sKey, platform::ReplaceRetry& retry) {
+  const platform::ShortcutLink link =
+      settingsShortcut(sKey, s_, p_.system.exeFolder(), p_.shortcuts);
+  return retry.run([&] { return p_.shortcuts.save(link); }) == platform::WriteOutcome::Written;
+}
+
+void FrmVESK::makeSettingsShortcuts() {
+  // About a second of waiting for held files in all, and one message for
+  // the files not written (an old one stays as it was); the program goes on.
+  platform::ReplaceRetry retry(p_.system);
+  std::vector<std::string> unwritten;
+  for (const std::string_view sKey : {"8", "2", "1"}) {
+    if (!MakeShortcut(sKey, retry)) unwritten.push_back(settingsShortcutName(sKey));
+  }
+  // Events run while the box is open: another press then opens no second.
+  if (unwritten.empty() || shortcutMessageOpen_) return;
+  struct OpenScope {
+    bool& open;
+    explicit OpenScope(bool& o) : open(o) { open = true; }
+    ~OpenScope() { open = false; }
+  } scope(shortcutMessageOpen_);
+  p_.system.messageBox(unwrittenShortcutsMessage(unwritten));
 }
 
 void FrmVESK::dispatchHotKey(int id) {
@@ -173,9 +192,7 @@ void FrmVESK::dispatchHotKey(int id) {
       updLimit();
       break;
     case kHotKeySettingsShortcut:
-      MakeShortcut("8");
-      MakeShortcut("2");
-      MakeShortcut("1");
+      makeSettingsShortcuts();
       break;
     default:
       break;

@@ -14,6 +14,7 @@
 #include "common/main_state.h"
 #include "panel/control_set.h"
 #include "platform/platform.h"
+#include "platform/replace_retry.h"
 #include "secondary/frm_vesk2.h"
 #include "shell/game_follow.h"
 #include "shell/hotkey_fallback.h"
@@ -39,7 +40,9 @@ class FrmVESK : public platform::WindowEvents {
 
   // Public methods.
   void SetForm();
-  void MakeShortcut(std::string_view sKey);
+  // False when the file could not be written; a file another program holds
+  // is waited for out of `retry`'s budget.
+  bool MakeShortcut(std::string_view sKey, platform::ReplaceRetry& retry);
   void updSW(bool clk);
   void updHP(bool clk);
   void updDisp();
@@ -100,6 +103,7 @@ class FrmVESK : public platform::WindowEvents {
   void txtMenu_MouseUp(int Index, int Button, int Shift, int X, int Y);
   void restackAfterClick();
   void endBothForms();
+  void makeSettingsShortcuts();
 
   // Placement (set_form.cpp).
   void PlaceForm(std::int16_t x, std::int16_t y, std::int16_t width, std::int16_t height);
@@ -135,6 +139,7 @@ class FrmVESK : public platform::WindowEvents {
   std::vector<HookChord> refusedChords_;  // of the last registration
   bool hotkeysHeld_ = false;              // registered, not released
   bool elevatedGameTold_ = false;
+  bool shortcutMessageOpen_ = false;
   FollowState follow_;
   bool lookDue_ = true;  // a notice came, or a look is still needed
   int ticksSinceLook_ = 0;

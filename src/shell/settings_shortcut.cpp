@@ -19,23 +19,37 @@ constexpr KeyChoice kChoices[] = {
     {"1", " - Altｷｰ", "3"},
 };
 
+const KeyChoice* choiceFor(std::string_view sKey) {
+  for (const KeyChoice& c : kChoices) {
+    if (c.sKey == sKey) return &c;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+std::string settingsShortcutName(std::string_view sKey) {
+  const KeyChoice* choice = choiceFor(sKey);
+  return "vesk" + std::string(choice ? choice->label : "") + ".lnk";
+}
+
+std::string unwrittenShortcutsMessage(std::span<const std::string> names) {
+  // As the deadline file's message says it.
+  std::string text;
+  for (const std::string& name : names) {
+    if (!text.empty()) text += "、";
+    text += name;
+  }
+  return text + " に書き込めません";
+}
 
 platform::ShortcutLink settingsShortcut(std::string_view sKey, const SettingsRecord& settings,
                                         const std::string& folder, platform::Shortcuts& shortcuts) {
-  std::string label;
-  std::string arguments;
-  for (const KeyChoice& c : kChoices) {
-    if (c.sKey == sKey) {
-      label = c.label;
-      arguments = std::string(c.firstField) + settingsFields(settings);
-      break;
-    }
-  }
+  const KeyChoice* choice = choiceFor(sKey);
   platform::ShortcutLink link;
-  link.file = folder + "\\" + "vesk" + label + ".lnk";
+  link.file = folder + "\\" + settingsShortcutName(sKey);
   link.target = shortcuts.expandEnvironmentStrings(folder + "\\" + "vesk" + ".exe");
-  link.arguments = arguments;
+  if (choice) link.arguments = std::string(choice->firstField) + settingsFields(settings);
   link.workingDirectory = shortcuts.expandEnvironmentStrings(folder);
   link.showCommand = 4;
   return link;

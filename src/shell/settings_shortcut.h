@@ -2,6 +2,7 @@
 // text restores the current settings when the program is started through it.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,11 @@ namespace vesk {
 // with an empty argument text. Paths are joined by plain concatenation.
 platform::ShortcutLink settingsShortcut(std::string_view sKey, const SettingsRecord& settings,
                                         const std::string& folder, platform::Shortcuts& shortcuts);
+
+// The name of that file without its folder: "vesk - Winｷｰ.lnk".
+std::string settingsShortcutName(std::string_view sKey);
+
+// One message for the shortcut files, by name, that could not be written.
+std::string unwrittenShortcutsMessage(std::span<const std::string> names);
 
 }  // namespace vesk

@@ -3,7 +3,7 @@ are read back with lnkinfo, independently of Wine's shell code."""
 
 import os
 
-from harness.case import MAIN_CLASS, VESK_EXE, E2ECase
+from harness.case import MAIN_CLASS, MESSAGE_BOX_CLASS, VESK_EXE, E2ECase
 from harness.polling import wait_for
 from harness.shortcut import read_shortcut
 from harness.wine import windows_path
@@ -64,6 +64,29 @@ class ShortcutTests(E2ECase):
         folder, shortcuts = self.write_shortcuts("1,2,1,12,0")
         self.assert_shortcuts(folder, shortcuts, {
             "Win": "0,2,1,12,0,0", "Ctl": "1,2,1,12,0,0", "Alt": "3,2,1,12,0,0"})
+
+
+class UnwritableShortcutTests(E2ECase):
+    def test_a_shortcut_that_cannot_be_written_is_named_in_one_message(self):
+        folder = self.make_program_folder("vesk")
+        # A folder of that name cannot be replaced by a file.
+        os.mkdir(os.path.join(folder, NAMES["Ctl"]))
+        vesk = self.start_vesk(folder, "")
+        self.wait_window(MAIN_CLASS, exe=VESK_EXE, process=vesk)
+        self.driver.keys("win+s")
+        text = NAMES["Ctl"] + " に書き込めません"
+        box = self.wait_message_box(text)
+        self.assertEqual(box.exe.lower(), VESK_EXE, f"the message box is not vesk's: {box}")
+        self.assertIn(text, box.texts, f"expected exactly the text {text!r}: {box.texts}")
+        self.screenshot("unwritten-shortcut")
+        for key in ("Win", "Alt"):
+            read_shortcut(os.path.join(folder, NAMES[key]))  # the others are written
+        self.assertTrue(os.path.isdir(os.path.join(folder, NAMES["Ctl"])))
+        self.driver.dismiss(box)
+        self.wait_no_window(MESSAGE_BOX_CLASS, pid=box.pid)
+        self.assertTrue(vesk.running(), "vesk ended after the message")
+        self.assertEqual([n for n in os.listdir(folder) if ".~vesk" in n], [],
+                         "temporary files left beside the shortcuts")
 
 
 class ShortcutsInJapaneseFolderTests(ShortcutTests):

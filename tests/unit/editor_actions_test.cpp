@@ -126,6 +126,32 @@ TEST(EditorActions, AFailedWriteKeepsTheFileTheFieldsAndTheEditor) {
   EXPECT_EQ(e.fake.system.messages, std::vector<std::string>{"caravan_tama.txt に書き込めません"});
 }
 
+TEST(EditorActions, AFileHeldForAMomentIsWaitedForAboutASecondAtMost) {
+  const struct {
+    int heldWrites;  // by another program (antivirus, indexer, sync)
+    const char* file;
+    bool closed;
+  } cases[] = {{2, "2010/09/25 18:07\r\n", true}, {1000, kStored, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.heldWrites);
+    Editor e;
+    e.fake.files.put(kTamaPath, kStored);
+    e.fake.files.heldWrites = c.heldWrites;
+    e.open([&](FakeWindow& w) {
+      Editor::pick(w, 3, "7分");
+      Editor::press(w, 0);
+    });
+    EXPECT_EQ(e.file(), c.file);
+    EXPECT_EQ(e.closed, c.closed);
+    EXPECT_EQ(e.fake.system.messages.size(), c.closed ? 0u : 1u);
+    int waited = 0;
+    for (const int ms : e.fake.system.slept) waited += ms;
+    EXPECT_LE(waited, 1000);
+    EXPECT_GE(waited, c.closed ? 1 : 900);
+    EXPECT_LE(e.fake.files.writeCalls, 10);
+  }
+}
+
 TEST(EditorActions, AButtonTakesTheFocusAwayFromTheLists) {
   Editor e;
   e.open([&](FakeWindow& w) {

@@ -48,5 +48,21 @@ TEST(ElevatedGame, ARefusedRestackTellsThePlayerOnceAndTheRestRunsOn) {
   }
 }
 
+TEST(ElevatedGame, APlaceKeyOrAClickWhileTheMessageIsOpenBringsNoSecondOne) {
+  Overlay o;
+  const WindowHandle game = o.addGame({100, 50, 1132, 842}, 1024, 768);
+  o.fake.windowing.refusedRestacks[game] = true;
+  int eventsInside = 0;
+  o.fake.system.whileMessageBoxOpen = [&] {
+    ++eventsInside;
+    o.form.onHotKey(1029);
+    o.form.onClick("Command1", -1);
+    o.form.onTimer();
+  };
+  o.load();
+  EXPECT_EQ(eventsInside, 1);
+  EXPECT_EQ(o.fake.system.messages.size(), 1u);
+}
+
 }  // namespace
 }  // namespace vesk

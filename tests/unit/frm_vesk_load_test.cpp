@@ -149,15 +149,52 @@ TEST(Hotkeys, SettingsShortcutHotkeyWritesThreeFiles) {
   EXPECT_EQ(saved.at("C:\\Games\\vesk\\vesk - Altｷｰ.lnk").arguments, "3,2,1,12,0,0");
 }
 
-TEST(Hotkeys, ShortcutsThatCannotBeWrittenLeaveTheProgramRunning) {
+TEST(Hotkeys, ShortcutsThatCannotBeWrittenLeaveTheProgramRunningAndAreNamedOnce) {
   Program p;
   ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
   p.fake.shortcuts.failAll = true;
+  int pressesInside = 0;
+  p.fake.system.whileMessageBoxOpen = [&] {
+    ++pressesInside;
+    p.form.onHotKey(1054);  // pressed again while the box is open
+  };
   p.form.onHotKey(1054);
-  EXPECT_EQ(p.fake.shortcuts.saveCalls, 3);
+  EXPECT_EQ(p.fake.shortcuts.saveCalls, 6);
+  EXPECT_TRUE(p.fake.system.slept.empty()) << "no wait for a failure that stays";
   EXPECT_FALSE(p.form.unloaded());
   EXPECT_FALSE(p.fake.windowing.quitRequested);
-  EXPECT_TRUE(p.fake.system.messages.empty());
+  EXPECT_EQ(pressesInside, 1);
+  EXPECT_EQ(p.fake.system.messages,
+            std::vector<std::string>{
+                "vesk - Winｷｰ.lnk、vesk - Ctlｷｰ.lnk、vesk - Altｷｰ.lnk に書き込めません"});
+}
+
+TEST(Hotkeys, ShortcutsHeldForAMomentAreWaitedForAboutASecondInAll) {
+  const struct {
+    int heldSaves;  // by another program (antivirus, indexer, sync)
+    std::size_t written;
+    const char* message;  // nullptr: none
+  } cases[] = {
+      {2, 3, nullptr},
+      {1000, 0, "vesk - Winｷｰ.lnk、vesk - Ctlｷｰ.lnk、vesk - Altｷｰ.lnk に書き込めません"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.heldSaves);
+    Program p;
+    ASSERT_EQ(p.form.Form_Load(), FrmVESK::LoadOutcome::Loaded);
+    p.fake.shortcuts.heldSaves = c.heldSaves;
+    p.form.onHotKey(1054);
+    EXPECT_EQ(p.fake.shortcuts.saved.size(), c.written);
+    int waited = 0;
+    for (const int ms : p.fake.system.slept) waited += ms;
+    EXPECT_LE(waited, 1000) << "for the three files together";
+    EXPECT_GE(waited, c.message ? 900 : 1);
+    EXPECT_LE(p.fake.shortcuts.saveCalls, 12);
+    EXPECT_EQ(p.fake.system.messages.size(), c.message ? 1u : 0u);
+    if (c.message) {
+      EXPECT_EQ(p.fake.system.messages[0], c.message);
+    }
+  }
 }
 
 TEST(Shutdown, QuitHotkeyReleasesEverythingOnce) {

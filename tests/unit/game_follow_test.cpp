@@ -56,7 +56,7 @@ TEST(GameFollow, StepForEachSightOfTheGame) {
 }
 
 struct Followed : Overlay {
-  Followed() {
+  explicit Followed(const std::string& arguments = "") : Overlay(arguments) {
     game = addGame(kGame, 1024, 768);
     load();
     main().setVisible(true);  // as the start-up shows it
@@ -190,6 +190,109 @@ TEST(GameFollow, ClosedGameFallsBackAndANewOneIsAttached) {
   o.notice();
   EXPECT_EQ(o.fake.gameWatch.watched, again);
   o.expectPlacedOn(kMoved, "a new game, no key pressed");
+}
+
+TEST(GameFollow, AGameRestartedAtTheSameSpotIsPlacedOnNotParked) {
+  const struct {
+    const char* name;
+    int ticksBetween;  // after the close, before the new game shows
+  } cases[] = {{"after the strips fell back", 10}, {"before the next look", 0}};
+  for (const auto& c : cases) {
+    Followed o;
+    o.fake.windowing.closeForeignWindow(o.game);
+    for (int tick = 0; tick < c.ticksBetween; ++tick) o.form.onTimer();
+    o.addGame(kGame, 1024, 768);
+    for (int tick = 0; tick < 10; ++tick) o.form.onTimer();
+    o.expectPlacedOn(kGame, c.name);
+  }
+}
+
+TEST(GameFollow, StartedBesideAMinimisedGameTheStripsHideAndLandOnItsClientAreaOnRestore) {
+  Overlay o;
+  const WindowHandle game =
+      o.fake.windowing.addForeignWindow({" M H F ", {-32000, -32000, -31840, -31972}, {}});
+  o.fake.windowing.foreign(game).shown = false;
+  o.load();
+  o.main().setVisible(true);  // as the start-up shows it
+  o.form.onTimer();
+  EXPECT_FALSE(o.main().shown || o.second().shown) << "hidden with the minimised game";
+
+  // Restored with a frame of 8 and a caption of 22, unlike what a minimised
+  // window is taken to have.
+  o.fake.windowing.foreign(game) = {" M H F ", {100, 50, 1140, 856}, {0, 0, 1024, 768}};
+  o.fake.gameWatch.notify();
+  o.form.onTimer();
+  EXPECT_EQ(o.main().rect, (Rect{108, 80, 1132, 270}));
+  EXPECT_EQ(o.second().rect.left + 50, 1140 - 8);
+  EXPECT_TRUE(o.main().shown && o.second().shown);
+}
+
+TEST(GameFollow, AResizedGameGetsThePanelLaidOutForItsWidthAtOnce) {
+  Followed o("0,0,1");  // buttons on the right
+  o.window().windowRect = {100, 50, 1332, 842};
+  o.window().clientRect = {0, 0, 1224, 768};
+  o.notice();
+  o.form.onTimer();  // at rest
+  ASSERT_EQ(o.main().rect, (Rect{104, 70, 1328, 260}));
+  // What the window was given to draw.
+  const auto drawn = [&](const char* name, int index) {
+    for (const platform::Control& c : o.main().controls) {
+      if (c.name == name && c.index == index) return c;
+    }
+    ADD_FAILURE() << name << index << " not presented";
+    return platform::Control{};
+  };
+  EXPECT_DOUBLE_EQ(drawn("lblHPLine", 15).left, 1224 - 4 - 20) << "the scale ends by the edge";
+  const platform::Control button = drawn("cmdMenu", 0);
+  EXPECT_DOUBLE_EQ(button.left + button.width, 1224) << "buttons at the right edge";
+  // With 100 health the last adrenaline mark lies at 40 on the scale.
+  EXPECT_DOUBLE_EQ(drawn("lblKajiLine", 4).left, drawn("lblHPLine", 4).left);
+}
+
+TEST(GameFollow, RestacksOverARaisedGameNeverTakeTheActivation) {
+  for (const bool parked : {false, true}) {
+    SCOPED_TRACE(parked ? "parked" : "placed");
+    Followed o;
+    if (parked) o.form.onHotKey(1029);
+    o.fake.windowing.zOrderCalls.clear();
+    o.window().aboveStrips = true;
+    o.notice();
+    const auto& z = o.fake.windowing.zOrderCalls;
+    ASSERT_EQ(z.size(), parked ? 1u : 2u);
+    for (const auto& call : z) {
+      EXPECT_TRUE(call.window == o.main().handle() || call.window == o.second().handle());
+      EXPECT_EQ(call.insertAfter, platform::kHwndTopmost);
+      EXPECT_EQ(call.flags, 0x13u);  // no move, no size, no activation
+    }
+  }
+}
+
+TEST(GameFollow, WithoutAGameOrNoticesIdleLooksChangeNothingAndALaterGameIsFoundInASecond) {
+  // The game starts at each tick of two seconds: found within a second of any.
+  for (int idle = 30; idle < 50; ++idle) {
+    SCOPED_TRACE(idle);
+    Overlay o;
+    o.load();
+    o.main().setVisible(true);
+    o.form.onTimer();
+    o.form.onHotKey(1030);  // the reduced panel
+    const bool allVisible = o.form.state().allVisible;
+    const Rect main = o.main().rect;
+    o.fake.windowing.zOrderCalls.clear();
+    for (int tick = 0; tick < idle; ++tick) o.form.onTimer();
+    EXPECT_EQ(o.form.state().allVisible, allVisible) << "the Show/Hide state stays";
+    EXPECT_TRUE(o.fake.windowing.zOrderCalls.empty()) << "nothing restacked";
+    EXPECT_EQ(o.main().rect, main);
+    EXPECT_TRUE(o.main().shown && !o.second().shown);
+
+    o.addGame(kGame, 1024, 768);  // no notice, as under Wine
+    int ticks = 0;
+    while (o.main().rect != kPlacedMain && ticks < 30) {
+      o.form.onTimer();
+      ++ticks;
+    }
+    EXPECT_LE(ticks, 10) << "100 ms ticks";
+  }
 }
 
 }  // namespace

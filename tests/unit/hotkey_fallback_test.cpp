@@ -39,6 +39,7 @@ TEST(HookDecision, ActsOnARefusedChordOverTheGameOrVeskAndPassesEverythingElse) 
       {{'S', true, kWin, game}, false, HookAction::Act, 1054},
       {{'2', false, kWin, game}, false, HookAction::Swallow, 0},  // its release
       {{'2', true, kWin, other}, false, HookAction::Pass, 0},     // the shell's then
+      {{'2', false, kWin, other}, false, HookAction::Pass, 0},    // and so is its release
       {{'2', true, kWin, 0}, false, HookAction::Pass, 0},
       {{'2', true, kWin | platform::kModShift, game}, false, HookAction::Pass, 0},
       {{'2', true, 0, game}, false, HookAction::Pass, 0},     // typed in the game
@@ -53,6 +54,21 @@ TEST(HookDecision, ActsOnARefusedChordOverTheGameOrVeskAndPassesEverythingElse) 
                                   << c.released;
     EXPECT_EQ(v.id, c.id) << c.event.virtualKey;
   }
+}
+
+TEST(HookDecision, TheMessageNamesEveryKeyAsTheKeyboardShowsIt) {
+  constexpr unsigned kCtrl = platform::kModCtrl, kAlt = platform::kModAlt;
+  const struct {
+    unsigned modifiers;
+    unsigned virtualKey;
+    const char* name;
+  } cases[] = {
+      {kWin, '0', "Win+0"},     {kCtrl, '1', "Ctrl+1"},     {kAlt, '9', "Alt+9"},
+      {kWin, 0x60, "Win+Num0"}, {kCtrl, 0x65, "Ctrl+Num5"}, {kAlt, 0x69, "Alt+Num9"},
+      {kWin, 0x25, "Win+Left"}, {kCtrl, kUp, "Ctrl+Up"},    {kAlt, 0x27, "Alt+Right"},
+      {kWin, 0x28, "Win+Down"}, {kWin, 'S', "Win+S"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(hotKeyName(c.modifiers, c.virtualKey), c.name);
 }
 
 // The shell holds Windows key + 2, + Up and + S, as on Windows 10 and 11.

@@ -15,10 +15,15 @@ ReadResult FakeFiles::read(const std::string& path, std::size_t maxBytes) {
   return {ReadStatus::Ok, it->second};
 }
 
-bool FakeFiles::writeLine(const std::string& path, std::string_view line) {
-  if (readOnly_ || unreadable_.count(path) != 0) return false;
+WriteOutcome FakeFiles::writeLine(const std::string& path, std::string_view line) {
+  ++writeCalls;
+  if (heldWrites > 0) {
+    --heldWrites;
+    return WriteOutcome::Held;
+  }
+  if (readOnly_ || unreadable_.count(path) != 0) return WriteOutcome::Failed;
   files_[path] = std::string(line) + "\r\n";
-  return true;
+  return WriteOutcome::Written;
 }
 
 bool FakeFiles::remove(const std::string& path) {

@@ -1,6 +1,7 @@
 // An in-memory file system: a map from path to bytes, plus paths that exist
-// but cannot be read (locked files, folders) and a switch that makes writes
-// fail (a read-only folder).
+// but cannot be read (locked files, folders), a switch that makes writes
+// fail (a read-only folder) and a count of writes that find the file held
+// by another program for a moment.
 #pragma once
 
 #include <map>
@@ -15,7 +16,7 @@ class FakeFiles : public Files {
  public:
   bool exists(const std::string& path) override;
   ReadResult read(const std::string& path, std::size_t maxBytes) override;
-  bool writeLine(const std::string& path, std::string_view line) override;
+  WriteOutcome writeLine(const std::string& path, std::string_view line) override;
   bool remove(const std::string& path) override;
 
   // Test set-up and inspection.
@@ -25,6 +26,9 @@ class FakeFiles : public Files {
   bool has(const std::string& path) const { return files_.count(path) != 0; }
   const std::string& contents(const std::string& path) const { return files_.at(path); }
   int readCount() const { return reads_; }
+
+  int heldWrites = 0;  // the next this many writes find the file held
+  int writeCalls = 0;
 
  private:
   std::map<std::string, std::string> files_;

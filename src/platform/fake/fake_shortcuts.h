@@ -1,5 +1,6 @@
 // Shortcut files kept in memory by path; with failAll every save fails, as it
-// would in a read-only folder. Expansion replaces each %NAME% listed in
+// would in a read-only folder, and the next heldSaves saves find the file
+// held by another program for a moment. Expansion replaces each %NAME% listed in
 // environment by its value and leaves the rest of the text as it is.
 #pragma once
 
@@ -24,16 +25,21 @@ class FakeShortcuts : public Shortcuts {
     }
     return out;
   }
-  bool save(const ShortcutLink& link) override {
+  WriteOutcome save(const ShortcutLink& link) override {
     ++saveCalls;
-    if (failAll) return false;
+    if (heldSaves > 0) {
+      --heldSaves;
+      return WriteOutcome::Held;
+    }
+    if (failAll) return WriteOutcome::Failed;
     saved[link.file] = link;
-    return true;
+    return WriteOutcome::Written;
   }
 
   std::map<std::string, std::string> environment;
   std::map<std::string, ShortcutLink> saved;
   bool failAll = false;
+  int heldSaves = 0;
   int saveCalls = 0;
 };
 

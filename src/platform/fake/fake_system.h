@@ -1,7 +1,9 @@
 // Process services with test-set answers; message boxes are recorded.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/system.h"
@@ -13,7 +15,15 @@ class FakeSystem : public System {
   std::string exeFolder() override { return folder; }
   std::string commandLineArguments() override { return arguments; }
   bool anotherInstanceRunning() override { return otherInstance; }
-  void messageBox(std::string_view text) override { messages.emplace_back(text); }
+  // Events go on while a box is open, as in the real box's own message loop:
+  // whileMessageBoxOpen runs then (not again for a box opened inside it).
+  void messageBox(std::string_view text) override {
+    messages.emplace_back(text);
+    if (auto events = std::exchange(whileMessageBoxOpen, nullptr)) {
+      events();
+      whileMessageBoxOpen = std::move(events);
+    }
+  }
   int twipsPerPixelX() override { return twipsX; }
   int twipsPerPixelY() override { return twipsY; }
   double random() override {
@@ -34,6 +44,7 @@ class FakeSystem : public System {
   int twipsY = 15;
   std::vector<double> randomValues;
   std::vector<std::string> messages;
+  std::function<void()> whileMessageBoxOpen;
   std::vector<int> slept;
   std::vector<std::string> debugLines;
 

@@ -47,20 +47,35 @@ std::wstring reserveTemporaryBeside(const std::wstring& target) {
   return createTemporaryBeside(target, temporary) ? temporary : std::wstring();
 }
 
-bool replaceFileContents(const std::wstring& path, std::string_view bytes) {
-  if (path.empty()) return false;
+WriteOutcome replaceFileContents(const std::wstring& path, std::string_view bytes) {
+  if (path.empty()) return WriteOutcome::Failed;
+  // Neither is to be replaced, and waiting would not change that. A move
+  // over a read-only file succeeds on some systems (Wine) and would quietly
+  // drop the protection.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+    return WriteOutcome::Failed;
+  }
   std::wstring temporary;
   UniqueHandle file = createTemporaryBeside(path, temporary);
-  if (!file) return false;
+  if (!file) return WriteOutcome::Failed;
   const bool written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
   const bool closed = file.close();
-  if (written && closed &&
-      MoveFileExW(temporary.c_str(), path.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
+  if (!written || !closed) {
+    DeleteFileW(temporary.c_str());
+    return WriteOutcome::Failed;
   }
+  if (MoveFileExW(temporary.c_str(), path.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return WriteOutcome::Written;
+  }
+  // A target that another program has open without FILE_SHARE_DELETE
+  // cannot be replaced until it is closed.
+  const DWORD error = GetLastError();
   DeleteFileW(temporary.c_str());
-  return false;
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ? WriteOutcome::Held
+                                                                          : WriteOutcome::Failed;
 }
 
 }  // namespace vesk::platform::win32

@@ -5,11 +5,15 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace vesk::platform::win32 {
 
-// False on any failure, in which case the old file is as it was and no
-// temporary file is left behind.
-bool replaceFileContents(const std::wstring& path, std::string_view bytes);
+// On any failure the old file is as it was and no temporary file is left
+// behind. Held when the final move found the target open in another
+// program (a sharing violation or access denied): one more attempt may
+// succeed. A folder or a read-only file of that name fails at once.
+WriteOutcome replaceFileContents(const std::wstring& path, std::string_view bytes);
 
 // Creates a new, empty file beside `target` (its name plus a suffix) for a
 // writer that needs a path of its own; the caller deletes it. Empty on failure.

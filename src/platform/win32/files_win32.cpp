@@ -80,13 +80,9 @@ ReadResult Win32Files::read(const std::string& path, std::size_t maxBytes) {
   return ReadResult{ReadStatus::Ok, std::move(bytes)};
 }
 
-bool Win32Files::writeLine(const std::string& path, std::string_view line) {
+WriteOutcome Win32Files::writeLine(const std::string& path, std::string_view line) {
   const std::wstring target = toWide(path);
-  if (target.empty()) return false;
-  // A read-only file is not to be written; moving a new file over it would
-  // succeed on some systems (Wine) and quietly drop the protection.
-  const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  if (target.empty()) return WriteOutcome::Failed;
   std::string contents(line);
   contents += "\r\n";
   return replaceFileContents(target, contents);

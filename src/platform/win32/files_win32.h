@@ -15,8 +15,8 @@ class Win32Files final : public Files {
   ReadResult read(const std::string& path, std::size_t maxBytes) override;
   // Writes the new contents into a temporary file beside the target and then
   // moves it over the target, so a failure at any point leaves the old file
-  // as it was and no temporary file behind.
-  bool writeLine(const std::string& path, std::string_view line) override;
+  // as it was and no temporary file behind. A read-only file is not written.
+  WriteOutcome writeLine(const std::string& path, std::string_view line) override;
   bool remove(const std::string& path) override;
 };
 

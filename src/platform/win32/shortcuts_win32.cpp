@@ -42,10 +42,11 @@ ComPtr<IPersistFile> persistFileOf(const ComPtr<IShellLinkW>& link) {
 // target (see link_info_unicode.h) and then replaces the target in one move.
 // A reader never sees a half-written or ANSI-only shortcut, and a failure
 // leaves the old one as it was.
-bool saveWhole(IPersistFile& persist, const std::wstring& file, const std::wstring& target) {
+WriteOutcome saveWhole(IPersistFile& persist, const std::wstring& file,
+                       const std::wstring& target) {
   const std::wstring temporary = reserveTemporaryBeside(file);
-  if (temporary.empty()) return false;
-  bool saved = false;
+  if (temporary.empty()) return WriteOutcome::Failed;
+  WriteOutcome saved = WriteOutcome::Failed;
   if (SUCCEEDED(persist.Save(temporary.c_str(), FALSE))) {
     const ReadResult written = Win32Files().read(toUtf8(temporary), kLargestShortcut);
     if (written.status == ReadStatus::Ok) {
@@ -77,26 +78,34 @@ std::string Win32Shortcuts::expandEnvironmentStrings(std::string_view text) {
   return std::string(text);
 }
 
-bool Win32Shortcuts::save(const ShortcutLink& wanted) {
+WriteOutcome Win32Shortcuts::save(const ShortcutLink& wanted) {
+  constexpr WriteOutcome kFailed = WriteOutcome::Failed;
   const ComApartment apartment;
-  if (!apartment.usable()) return false;
+  if (!apartment.usable()) return kFailed;
   const std::wstring file = toWide(wanted.file);
-  if (file.empty()) return false;
+  if (file.empty()) return kFailed;
 
   ComPtr<IShellLinkW> link = createShellLink();
-  if (!link) return false;
+  if (!link) return kFailed;
   ComPtr<IPersistFile> persist = persistFileOf(link);
-  if (!persist) return false;
+  if (!persist) return kFailed;
 
   // Start from the existing shortcut, so that its description, icon and hot
-  // key survive. A file that is no shortcut leaves a half-loaded object
-  // behind: start again from a fresh one.
-  if (PathFileExistsW(file.c_str()) && FAILED(persist->Load(file.c_str(), STGM_READ))) {
-    persist.reset();
-    link = createShellLink();
-    if (!link) return false;
-    persist = persistFileOf(link);
-    if (!persist) return false;
+  // key survive. One that another program holds is waited for rather than
+  // replaced without them. A file that is no shortcut leaves a half-loaded
+  // object behind: start again from a fresh one.
+  if (PathFileExistsW(file.c_str())) {
+    const HRESULT loaded = persist->Load(file.c_str(), STGM_READ);
+    if (loaded == HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION) || loaded == E_ACCESSDENIED) {
+      return WriteOutcome::Held;
+    }
+    if (FAILED(loaded)) {
+      persist.reset();
+      link = createShellLink();
+      if (!link) return kFailed;
+      persist = persistFileOf(link);
+      if (!persist) return kFailed;
+    }
   }
 
   const std::wstring target = toWide(wanted.target);
@@ -105,11 +114,11 @@ bool Win32Shortcuts::save(const ShortcutLink& wanted) {
   if (FAILED(link->SetPath(target.c_str())) || FAILED(link->SetArguments(arguments.c_str())) ||
       FAILED(link->SetWorkingDirectory(workingDirectory.c_str())) ||
       FAILED(link->SetShowCmd(wanted.showCommand))) {
-    return false;
+    return kFailed;
   }
   // The target as the shell object holds it, in Unicode, before saving.
   std::wstring resolved(kLongestPath, L'\0');
-  if (FAILED(link->GetPath(resolved.data(), kLongestPath, nullptr, SLGP_RAWPATH))) return false;
+  if (FAILED(link->GetPath(resolved.data(), kLongestPath, nullptr, SLGP_RAWPATH))) return kFailed;
   resolved.resize(wcsnlen(resolved.c_str(), resolved.size()));
   return saveWhole(*persist.get(), file, resolved);
 }

@@ -12,7 +12,7 @@ class Win32Shortcuts final : public Shortcuts {
   std::string expandEnvironmentStrings(std::string_view text) override;
   // An existing shortcut that cannot be loaded (not a shortcut at all) is
   // replaced by a new one rather than failing the save.
-  bool save(const ShortcutLink& link) override;
+  WriteOutcome save(const ShortcutLink& link) override;
 };
 
 }  // namespace vesk::platform::win32

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "platform/fake/fake_system.h"
+#include "platform/replace_retry.h"
 #include "platform/win32/unique_handle.h"
 #include "temp_folder.h"
 
@@ -93,39 +95,67 @@ TEST_F(Win32FilesTest, TooLargeBeyondTheLimit) {
 
 TEST_F(Win32FilesTest, WriteLineCreatesAndReplacesLeavingNoTemporaryFile) {
   const std::string path = folder.file("caravan_tama.txt");
-  ASSERT_TRUE(files.writeLine(path, "2010/09/25 18:00"));
+  ASSERT_EQ(files.writeLine(path, "2010/09/25 18:00"), WriteOutcome::Written);
   EXPECT_EQ(readBytes(folder.wideFile(L"caravan_tama.txt")), "2010/09/25 18:00\r\n");
   ASSERT_TRUE(writeBytes(folder.wideFile(L"caravan_tama.txt"), "a much longer old content\r\n"));
-  ASSERT_TRUE(files.writeLine(path, "2010/02/28 00:05"));
+  ASSERT_EQ(files.writeLine(path, "2010/02/28 00:05"), WriteOutcome::Written);
   EXPECT_EQ(readBytes(folder.wideFile(L"caravan_tama.txt")), "2010/02/28 00:05\r\n");
-  ASSERT_TRUE(files.writeLine(folder.file("期限.txt"), ""));
+  ASSERT_EQ(files.writeLine(folder.file("期限.txt"), ""), WriteOutcome::Written);
   EXPECT_EQ(readBytes(folder.wideFile(L"期限.txt")), "\r\n");
   EXPECT_EQ(folder.entries().size(), 2u);
 }
 
 TEST_F(Win32FilesTest, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
-  EXPECT_FALSE(files.writeLine(folder.file("none\\caravan_tama.txt"), "x"));
+  EXPECT_EQ(files.writeLine(folder.file("none\\caravan_tama.txt"), "x"), WriteOutcome::Failed);
   EXPECT_TRUE(folder.entries().empty());
 
   // A folder of that name cannot be replaced by a file.
   ASSERT_TRUE(CreateDirectoryW(folder.wideFile(L"dir.txt").c_str(), nullptr));
-  EXPECT_FALSE(files.writeLine(folder.file("dir.txt"), "x"));
+  EXPECT_EQ(files.writeLine(folder.file("dir.txt"), "x"), WriteOutcome::Failed);
 
   // Neither can a file that another program holds without sharing.
   ASSERT_TRUE(writeBytes(folder.wideFile(L"held.txt"), "old\r\n"));
   {
     const UniqueHandle held = holdExclusively(folder.wideFile(L"held.txt"));
     ASSERT_TRUE(held);
-    EXPECT_FALSE(files.writeLine(folder.file("held.txt"), "new"));
+    EXPECT_EQ(files.writeLine(folder.file("held.txt"), "new"), WriteOutcome::Held);
   }
   EXPECT_EQ(readBytes(folder.wideFile(L"held.txt")), "old\r\n");
 
   // Nor a read-only one.
   ASSERT_TRUE(writeBytes(folder.wideFile(L"kept.txt"), "old\r\n"));
   ASSERT_TRUE(SetFileAttributesW(folder.wideFile(L"kept.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_FALSE(files.writeLine(folder.file("kept.txt"), "new"));
+  EXPECT_EQ(files.writeLine(folder.file("kept.txt"), "new"), WriteOutcome::Failed);
   EXPECT_EQ(readBytes(folder.wideFile(L"kept.txt")), "old\r\n");
   EXPECT_EQ(folder.entries().size(), 3u);  // dir.txt, held.txt and kept.txt only
+}
+
+TEST_F(Win32FilesTest, AFileOpenElsewhereForAMomentIsWrittenOnceReleased) {
+  const std::wstring path = folder.wideFile(L"caravan_tama.txt");
+  ASSERT_TRUE(writeBytes(path, "old\r\n"));
+  // As antivirus or the search indexer opens a fresh file: for reading,
+  // sharing reading and writing but not deletion, which holds a rename off.
+  UniqueHandle holder(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(holder);
+  EXPECT_EQ(files.writeLine(folder.file("caravan_tama.txt"), "new"), WriteOutcome::Held);
+  EXPECT_EQ(readBytes(path), "old\r\n");
+
+  // The holder lets go during the second wait.
+  struct LettingGo : fake::FakeSystem {
+    UniqueHandle* holder = nullptr;
+    void sleep(int ms) override {
+      FakeSystem::sleep(ms);
+      if (slept.size() == 2) holder->reset();
+    }
+  } system;
+  system.holder = &holder;
+  ReplaceRetry retry(system);
+  EXPECT_EQ(retry.run([&] { return files.writeLine(folder.file("caravan_tama.txt"), "new"); }),
+            WriteOutcome::Written);
+  EXPECT_EQ(system.slept.size(), 2u);
+  EXPECT_EQ(readBytes(path), "new\r\n");
+  EXPECT_EQ(folder.entries().size(), 1u);
 }
 
 TEST_F(Win32FilesTest, RemoveDeletesFilesOnly) {

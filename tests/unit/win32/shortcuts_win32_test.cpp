@@ -83,7 +83,7 @@ class Win32ShortcutsTest : public ::testing::Test {
 };
 
 TEST_F(Win32ShortcutsTest, SavesTargetArgumentsFolderAndShowCommand) {
-  ASSERT_TRUE(shortcuts.save(linkFor("vesk - Winｷｰ.lnk", "0,0,0,11,1,1")));
+  ASSERT_EQ(shortcuts.save(linkFor("vesk - Winｷｰ.lnk", "0,0,0,11,1,1")), WriteOutcome::Written);
   const std::wstring file = folder.wideFile(L"vesk - Winｷｰ.lnk");
   const auto link = loadLink(file);
   ASSERT_TRUE(link.has_value());
@@ -97,11 +97,13 @@ TEST(Win32ShortcutsJapanese, SavesIntoAFolderWithAJapaneseName) {
   const TempFolder folder;
   ASSERT_FALSE(folder.wide().empty());
   Win32Shortcuts shortcuts;
-  ASSERT_TRUE(shortcuts.save(ShortcutLink{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
-                                          "3,0,0,11,1,1", folder.utf8(), 4}));
+  ASSERT_EQ(shortcuts.save(ShortcutLink{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
+                                        "3,0,0,11,1,1", folder.utf8(), 4}),
+            WriteOutcome::Written);
   // Saved twice: the second save loads what the first one wrote.
-  ASSERT_TRUE(shortcuts.save(ShortcutLink{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
-                                          "3,0,0,11,1,1", folder.utf8(), 4}));
+  ASSERT_EQ(shortcuts.save(ShortcutLink{folder.file("vesk - Altｷｰ.lnk"), folder.file("vesk.exe"),
+                                        "3,0,0,11,1,1", folder.utf8(), 4}),
+            WriteOutcome::Written);
   const std::wstring file = folder.wideFile(L"vesk - Altｷｰ.lnk");
   const auto link = loadLink(file);
   ASSERT_TRUE(link.has_value());
@@ -118,8 +120,8 @@ TEST(Win32ShortcutsJapanese, SavesIntoAFolderWithAJapaneseName) {
 TEST_F(Win32ShortcutsTest, ASecondSaveKeepsTheDescription) {
   const std::wstring file = folder.wideFile(L"vesk - Ctlｷｰ.lnk");
   ASSERT_TRUE(saveDescribedLink(file, L"my overlay"));
-  ASSERT_TRUE(shortcuts.save(linkFor("vesk - Ctlｷｰ.lnk", "1,0,0,11,1,0")));
-  ASSERT_TRUE(shortcuts.save(linkFor("vesk - Ctlｷｰ.lnk", "1,2,1,12,0,0")));
+  ASSERT_EQ(shortcuts.save(linkFor("vesk - Ctlｷｰ.lnk", "1,0,0,11,1,0")), WriteOutcome::Written);
+  ASSERT_EQ(shortcuts.save(linkFor("vesk - Ctlｷｰ.lnk", "1,2,1,12,0,0")), WriteOutcome::Written);
   const auto link = loadLink(file);
   ASSERT_TRUE(link.has_value());
   EXPECT_EQ(link->description, L"my overlay");
@@ -129,22 +131,41 @@ TEST_F(Win32ShortcutsTest, ASecondSaveKeepsTheDescription) {
 
 TEST_F(Win32ShortcutsTest, AFileThatIsNoShortcutIsReplaced) {
   ASSERT_TRUE(writeBytes(folder.wideFile(L"vesk.lnk"), "not a shortcut"));
-  ASSERT_TRUE(shortcuts.save(linkFor("vesk.lnk", "")));
+  ASSERT_EQ(shortcuts.save(linkFor("vesk.lnk", "")), WriteOutcome::Written);
   const auto link = loadLink(folder.wideFile(L"vesk.lnk"));
   ASSERT_TRUE(link.has_value());
   EXPECT_EQ(link->path, folder.wideFile(L"vesk.exe"));
   EXPECT_EQ(link->arguments, L"");
 }
 
+TEST_F(Win32ShortcutsTest, AShortcutOpenElsewhereIsHeldAndKeptWhole) {
+  const std::wstring file = folder.wideFile(L"vesk - Winｷｰ.lnk");
+  ASSERT_TRUE(saveDescribedLink(file, L"my overlay"));
+  const auto before = readBytes(file);
+  // Open for reading without delete sharing (antivirus, the indexer), then
+  // with no sharing at all.
+  for (const DWORD sharing : {DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}, DWORD{0}}) {
+    SCOPED_TRACE(sharing);
+    {
+      const UniqueHandle holder(CreateFileW(file.c_str(), GENERIC_READ, sharing, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      ASSERT_TRUE(holder);
+      EXPECT_EQ(shortcuts.save(linkFor("vesk - Winｷｰ.lnk", "0,0,0,11,1,1")), WriteOutcome::Held);
+    }
+    EXPECT_EQ(readBytes(file), before);
+    EXPECT_EQ(folder.entries().size(), 1u);
+  }
+}
+
 TEST_F(Win32ShortcutsTest, AMissingFolderFailsAndCreatesNothing) {
   ShortcutLink link = linkFor("gone\\vesk - Altｷｰ.lnk", "3,0,0,11,1,1");
-  EXPECT_FALSE(shortcuts.save(link));
+  EXPECT_EQ(shortcuts.save(link), WriteOutcome::Failed);
   EXPECT_TRUE(folder.entries().empty());
   link.file = folder.file(std::string(300, 'x') + ".lnk");  // beyond the path limit
-  EXPECT_FALSE(shortcuts.save(link));
+  EXPECT_EQ(shortcuts.save(link), WriteOutcome::Failed);
   EXPECT_TRUE(folder.entries().empty());
   link.file.clear();
-  EXPECT_FALSE(shortcuts.save(link));
+  EXPECT_EQ(shortcuts.save(link), WriteOutcome::Failed);
 }
 
 TEST(Win32ShortcutsExpand, ExpandsKnownVariablesOnly) {
