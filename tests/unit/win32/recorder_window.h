@@ -1,7 +1,8 @@
 // A plain window of the tests' own that notes the keys and hotkeys it
 // receives: it stands in for the game in front, or for another program
-// that holds a hotkey. A popup: Wine 8 waits up to 2 s for a window
-// manager to withdraw each captioned window that closes.
+// that holds a hotkey. A tool popup, which Wine leaves unmanaged: Wine 8
+// waits up to 2 s for a window manager to withdraw each managed window
+// that closes.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +21,7 @@ class RecorderWindow {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kClass;
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
-    window_ = CreateWindowExW(0, kClass, L"recorder", WS_POPUP | WS_VISIBLE, x, y, 400,
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"recorder", WS_POPUP | WS_VISIBLE, x, y, 400,
                               300, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   }
   ~RecorderWindow() {
