@@ -57,6 +57,16 @@ class HotkeyFallbackTests(OverlayCase):
         self.click((left + right) // 2, (top + bottom) // 2)
         return self.wait_foreground(cls, exe, f"after a click on {window}")
 
+    def press_with_the_shell_in_front(self, chord):
+        """Presses chord (modifier+2) with the shell in front: the shell,
+        which holds it, receives it (its id 3) and nothing else."""
+        shell_window = self.windows(SHELL_CLASS, exe=SHELL_EXE)[0]
+        self.bring_to_front(shell_window, SHELL_CLASS, SHELL_EXE)
+        self.driver.keys(chord)
+        wait_for(lambda: self.shell_hotkeys() == [str(SHELL_ID_2)],
+                 f"the stand-in shell to receive {chord} (its id 3) and nothing else",
+                 observed=self.shell_hotkeys)
+
     def test_held_chords_act_over_the_game_and_reach_the_shell_otherwise(self):
         self.start_shell()
         game = self.start_game()
@@ -91,12 +101,7 @@ class HotkeyFallbackTests(OverlayCase):
                          "the stand-in shell received chords pressed over the game")
 
         # The shell in front: Win+2 is the shell's, vesk leaves it alone.
-        shell_window = self.windows(SHELL_CLASS, exe=SHELL_EXE)[0]
-        self.bring_to_front(shell_window, SHELL_CLASS, SHELL_EXE)
-        self.driver.keys("win+2")
-        wait_for(lambda: self.shell_hotkeys() == [str(SHELL_ID_2)],
-                 "the stand-in shell to receive Win+2 (its id 3) and nothing else",
-                 observed=self.shell_hotkeys)
+        self.press_with_the_shell_in_front("win+2")
         found = self.marks(self.screenshot("shell-in-front"), strip)
         self.assertFalse(found["all_game"],
                          f"Win+2 with the shell in front hid vesk's marks: {found}")
@@ -124,12 +129,7 @@ class HotkeyFallbackTests(OverlayCase):
         self.assertEqual(self.shell_hotkeys(), [],
                          "the stand-in shell received Alt+2 pressed over the game")
 
-        shell_window = self.windows(SHELL_CLASS, exe=SHELL_EXE)[0]
-        self.bring_to_front(shell_window, SHELL_CLASS, SHELL_EXE)
-        self.driver.keys("alt+2")
-        wait_for(lambda: self.shell_hotkeys() == [str(SHELL_ID_2)],
-                 "the stand-in shell to receive Alt+2 (its id 3) and nothing else",
-                 observed=self.shell_hotkeys)
+        self.press_with_the_shell_in_front("alt+2")
 
         self.bring_to_front(self.wait_window(GAME_CLASS, exe=GAME_EXE), GAME_CLASS, GAME_EXE)
         self.end_vesk(vesk, "alt+0")

@@ -87,7 +87,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (hwnd == nullptr) return kExitWindow;
   const std::vector<UINT> keys = heldKeys();
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    if (!RegisterHotKey(hwnd, static_cast<int>(i + 1), alt ? MOD_ALT : MOD_WIN, keys[i])) return kExitHotkey;
+    if (!RegisterHotKey(hwnd, static_cast<int>(i + 1), alt ? MOD_ALT : MOD_WIN, keys[i]))
+      return kExitHotkey;
   }
   ShowWindow(hwnd, SW_SHOWNORMAL);
 

@@ -14,7 +14,8 @@ TEST(Win32Clock, NowIsTheLocalTimeInWholeSeconds) {
   TIME_ZONE_INFORMATION zone{};
   const DWORD kind = GetTimeZoneInformation(&zone);
   ASSERT_NE(kind, TIME_ZONE_ID_INVALID);
-  const LONG bias = zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : zone.StandardBias);
+  const LONG bias =
+      zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : zone.StandardBias);
   ASSERT_NE(bias, 0) << "the local time is UTC: set TZ (scripts/wine-run.sh sets JST-9)";
   Win32Platform platform;
   Clock& clock = platform.services().clock;

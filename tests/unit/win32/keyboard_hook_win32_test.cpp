@@ -48,8 +48,7 @@ bool sendKeys(const std::vector<std::pair<WORD, bool>>& keys) {
     events[i].ki.wVk = keys[i].first;
     events[i].ki.dwFlags = keys[i].second ? 0 : KEYEVENTF_KEYUP;
   }
-  return SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) ==
-         events.size();
+  return SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) == events.size();
 }
 
 class Win32KeyboardHookTest : public ::testing::Test {
@@ -61,7 +60,7 @@ class Win32KeyboardHookTest : public ::testing::Test {
     ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == game.get(); }));
   }
 
-  RecorderWindow owner{20, 20};  // vesk's window, where an Act verdict arrives
+  RecorderWindow owner{20, 20};   // vesk's window, where an Act verdict arrives
   RecorderWindow holder{40, 40};  // the program that holds the chord
   RecorderWindow game;            // in front
   SeenKeys seen;

@@ -21,8 +21,8 @@ class RecorderWindow {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kClass;
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"recorder", WS_POPUP | WS_VISIBLE, x, y, 400,
-                              300, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"recorder", WS_POPUP | WS_VISIBLE, x, y,
+                              400, 300, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   }
   ~RecorderWindow() {
     if (window_) DestroyWindow(window_);
@@ -52,9 +52,9 @@ class RecorderWindow {
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-      SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(
-                            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+      SetWindowLongPtrW(
+          window, GWLP_USERDATA,
+          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
     auto* self = reinterpret_cast<RecorderWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     const char* what = message == WM_KEYDOWN      ? "down"

@@ -92,9 +92,8 @@ TEST(Win32System, AMutexThatDeniesAccessIsAnotherInstance) {
   LocalFree(sid);
   // Everyone may wait on it, nobody may take it over.
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;0x00100000;;;WD)",
-                                                                   SDDL_REVISION_1, &descriptor,
-                                                                   nullptr));
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+      L"D:(A;;0x00100000;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
   SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor, FALSE};
   const UniqueHandle elevated(CreateMutexW(&attributes, FALSE, name.c_str()));
   LocalFree(descriptor);

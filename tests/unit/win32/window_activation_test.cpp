@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "combo_lists.h"
 #include "message_pump.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windowing_win32.h"
@@ -37,26 +38,9 @@ bool bringToFront(HWND window) {
   return pumpUntil([&] { return GetForegroundWindow() == window; });
 }
 
-Control list(int index, double left) {
-  Control c;
-  c.kind = ControlKind::ComboBox;
-  c.name = "Combo1";
-  c.index = index;
-  c.left = left;
-  c.top = 8;
-  c.width = 49;
-  c.height = 20;
-  c.items = {"a", "b"};
-  c.selected = 0;
-  return c;
-}
-
 // The window's combo boxes, left to right.
-std::vector<HWND> lists(const Window& window) {
-  std::vector<HWND> found;
-  for (HWND c = FindWindowExW(hwndOf(window), nullptr, L"ComboBox", nullptr); c;
-       c = FindWindowExW(hwndOf(window), c, L"ComboBox", nullptr))
-    found.push_back(c);
+std::vector<HWND> listsLeftToRight(const Window& window) {
+  std::vector<HWND> found = combos(window);
   const auto left = [](HWND c) {
     RECT r{};
     GetWindowRect(c, &r);
@@ -117,8 +101,8 @@ TEST_F(Win32ActivationTest, TheEditorTakesTheKeyboardAsTheActiveWindowAndGivesIt
       WindowDesign{"frmTestEditorFocus", "editor", WindowStyle::ToolDialog, 200, 40, 0x400040},
       events);
   ASSERT_NE(editor, nullptr);
-  editor->present({list(0, 10), list(1, 70), list(2, 130)});
-  const std::vector<HWND> found = lists(*editor);
+  editor->present({list(0, 10, {"a"}, 0), list(1, 70, {"b"}, 0), list(2, 130, {"c"}, 0)});
+  const std::vector<HWND> found = listsLeftToRight(*editor);
   ASSERT_EQ(found.size(), 3u);
   editor->setVisible(true);
 

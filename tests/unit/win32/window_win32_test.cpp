@@ -7,10 +7,10 @@
 
 #include <functional>
 
+#include "message_pump.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/key_technique.h"
 #include "platform/win32/windowing_win32.h"
-#include "message_pump.h"
 
 namespace vesk::platform::win32 {
 namespace {
