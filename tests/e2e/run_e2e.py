@@ -56,6 +56,11 @@ def interrupt(signum, _frame):
 
 def main():
     args = parse_args()
+    # Japan's time zone (or VESK_TEST_TZ) for the harness and every Wine
+    # process it starts: the deadlines the tests compute and those vesk shows
+    # then differ if vesk takes the local offset the wrong way round.
+    os.environ["TZ"] = os.environ.get("VESK_TEST_TZ") or "JST-9"
+    time.tzset()
     started = time.monotonic()
     wine = wine_version()
     print(f"e2e: under {wine}", flush=True)

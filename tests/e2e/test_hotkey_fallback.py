@@ -1,7 +1,8 @@
 """Chords another program holds: the stand-in shell registers Windows key +
 digits, + arrows and + S before vesk starts, as the shell of Windows 10 and
 11 does. With the game in front vesk's keyboard hook serves them and the
-shell hears nothing; with the shell in front they reach the shell. With
+shell hears nothing; with the shell in front they reach the shell. The
+same with Alt as the modifier and a shell that holds Alt chords. With
 Ctrl as the modifier nothing is refused and no hook is installed (vesk's
 debugger lines, which the harness keeps in each program's log, say so)."""
 
@@ -19,6 +20,8 @@ SHELL_EXE = "standin-shell.exe"
 # Left, Up, Right, Down, 15 for S.
 SHELL_ID_2 = 3
 HOOK_LINE = "keyboard hook for 15 refused hotkeys installed"
+# With Alt the settings chord stays Win+S, which the shell then leaves free.
+ALT_HOOK_LINE = "keyboard hook for 14 refused hotkeys installed"
 
 
 class HotkeyFallbackTests(OverlayCase):
@@ -27,12 +30,12 @@ class HotkeyFallbackTests(OverlayCase):
     marks = test_overlay.OverlayPanelTests.marks
     wait_marks = test_overlay.OverlayPanelTests.wait_marks
 
-    def start_shell(self):
+    def start_shell(self, alt=False):
         exe = os.path.join(os.path.dirname(os.path.dirname(self.session.standin_exe)),
                            "standin-shell", SHELL_EXE)
         self.shell_log = os.path.join(self.work_dir, "shell-hotkeys.txt")
-        process = self.start_under_test(exe, ["--hotkeys", windows_path(self.shell_log)],
-                                        name="standin-shell")
+        args = ["--hotkeys", windows_path(self.shell_log)] + (["--alt"] if alt else [])
+        process = self.start_under_test(exe, args, name="standin-shell")
         # The window shows once every chord is held.
         return process, self.wait_window(SHELL_CLASS, exe=SHELL_EXE, process=process)
 
@@ -53,6 +56,16 @@ class HotkeyFallbackTests(OverlayCase):
         left, top, right, bottom = window.client
         self.click((left + right) // 2, (top + bottom) // 2)
         return self.wait_foreground(cls, exe, f"after a click on {window}")
+
+    def press_with_the_shell_in_front(self, chord):
+        """Presses chord (modifier+2) with the shell in front: the shell,
+        which holds it, receives it (its id 3) and nothing else."""
+        shell_window = self.windows(SHELL_CLASS, exe=SHELL_EXE)[0]
+        self.bring_to_front(shell_window, SHELL_CLASS, SHELL_EXE)
+        self.driver.keys(chord)
+        wait_for(lambda: self.shell_hotkeys() == [str(SHELL_ID_2)],
+                 f"the stand-in shell to receive {chord} (its id 3) and nothing else",
+                 observed=self.shell_hotkeys)
 
     def test_held_chords_act_over_the_game_and_reach_the_shell_otherwise(self):
         self.start_shell()
@@ -88,12 +101,7 @@ class HotkeyFallbackTests(OverlayCase):
                          "the stand-in shell received chords pressed over the game")
 
         # The shell in front: Win+2 is the shell's, vesk leaves it alone.
-        shell_window = self.windows(SHELL_CLASS, exe=SHELL_EXE)[0]
-        self.bring_to_front(shell_window, SHELL_CLASS, SHELL_EXE)
-        self.driver.keys("win+2")
-        wait_for(lambda: self.shell_hotkeys() == [str(SHELL_ID_2)],
-                 "the stand-in shell to receive Win+2 (its id 3) and nothing else",
-                 observed=self.shell_hotkeys)
+        self.press_with_the_shell_in_front("win+2")
         found = self.marks(self.screenshot("shell-in-front"), strip)
         self.assertFalse(found["all_game"],
                          f"Win+2 with the shell in front hid vesk's marks: {found}")
@@ -103,6 +111,30 @@ class HotkeyFallbackTests(OverlayCase):
         self.end_vesk(vesk, "win+0")
         self.assertEqual(self.shell_hotkeys(), [str(SHELL_ID_2)],
                          "the stand-in shell received Win+0 pressed over the game")
+
+    def test_alt_chords_held_elsewhere_act_over_the_game_and_reach_the_shell_otherwise(self):
+        # With Alt as the modifier the system reports the chord's key as
+        # WM_SYSKEYDOWN: the hook must count it as a press all the same.
+        self.start_shell(alt=True)
+        game = self.start_game()
+        self.wait_foreground(GAME_CLASS, GAME_EXE, "the game started last")
+        _, vesk = self.start_vesk_beside(game, args="3")
+        main, _ = self.wait_placed_on(game, BOX_TWO_ROWS, "at start")
+        strip = main.rect
+        wait_for(lambda: ALT_HOOK_LINE in vesk.log(),
+                 f"vesk's debugger line {ALT_HOOK_LINE!r}", observed=vesk.log)
+        self.wait_marks(strip, True, "shown", "at start")
+        self.driver.keys("alt+2")
+        self.wait_marks(strip, False, "hidden", "after Alt+2 over the game")
+        self.assertEqual(self.shell_hotkeys(), [],
+                         "the stand-in shell received Alt+2 pressed over the game")
+
+        self.press_with_the_shell_in_front("alt+2")
+
+        self.bring_to_front(self.wait_window(GAME_CLASS, exe=GAME_EXE), GAME_CLASS, GAME_EXE)
+        self.end_vesk(vesk, "alt+0")
+        self.assertEqual(self.shell_hotkeys(), [str(SHELL_ID_2)],
+                         "the stand-in shell received Alt+0 pressed over the game")
 
     def test_with_the_ctrl_modifier_and_nothing_held_there_is_no_hook(self):
         game = self.start_game()

@@ -7,6 +7,8 @@ import os
 from harness.case import GAME_CLASS, MAIN_CLASS, SECOND_CLASS, VESK_EXE, E2ECase
 from harness.polling import wait_for
 
+EDITOR_CLASS = "vesk.frmCaravan"
+
 
 class ShutdownTests(E2ECase):
     def start_both(self, args=""):
@@ -67,3 +69,20 @@ class ShutdownTests(E2ECase):
         self.wait_window(MAIN_CLASS, exe=VESK_EXE, process=again)
         self.driver.keys("win+0")
         self.assert_vesk_ended(again, "Win+0 in a second run")
+
+    def test_a_close_while_the_editor_is_open_ends_vesk_and_frees_the_next_start(self):
+        # The close reaches the main loop through the editor's modal loop;
+        # the next start finds no instance holding the single-instance lock.
+        game, folder, vesk, main = self.start_both()
+        self.driver.keys("win+6")
+        self.wait_window(EDITOR_CLASS, exe=VESK_EXE, process=vesk)
+        self.driver.close(main)
+        self.assert_vesk_ended(vesk, "WM_CLOSE to the main strip with the editor open")
+        self.wait_no_window(EDITOR_CLASS)
+        again = self.start_vesk(folder)
+        self.wait_window(MAIN_CLASS, exe=VESK_EXE, process=again)
+        self.assertEqual(self.windows("#32770", exe=VESK_EXE), [],
+                         "the next start showed a message box")
+        self.driver.keys("win+0")
+        self.assert_vesk_ended(again, "Win+0 in the next run")
+        self.close_game_and_check_nothing_is_left(game)

@@ -4,8 +4,9 @@
 // "vesk.standin-shell") and appends a line "hotkey <id>" to the log for
 // every hotkey it receives (ids 1 to 10 for the digits 0 to 9, 11 to 14 for
 // Left, Up, Right, Down, 15 for S). The window shows only once every chord
-// is held, so a test that waits for it can start vesk after.
-// Usage: standin-shell --hotkeys PATH
+// is held, so a test that waits for it can start vesk after. With --alt it
+// holds the same chords with Alt instead of the Windows key.
+// Usage: standin-shell --hotkeys PATH [--alt]
 // Exit codes: 0 after WM_CLOSE, 2 for a refused command line, 3 when the
 // log cannot be opened, 4 when the window cannot be created, 5 when a
 // chord cannot be registered.
@@ -61,7 +62,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int count = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
   if (argv == nullptr) return kExitBadCommandLine;
-  const bool usable = count == 3 && std::wstring(argv[1]) == L"--hotkeys";
+  const bool alt = count == 4 && std::wstring(argv[3]) == L"--alt";
+  const bool usable = (count == 3 || alt) && std::wstring(argv[1]) == L"--hotkeys";
   const std::wstring logPath = usable ? argv[2] : L"";
   LocalFree(argv);
   if (!usable) return kExitBadCommandLine;
@@ -85,7 +87,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (hwnd == nullptr) return kExitWindow;
   const std::vector<UINT> keys = heldKeys();
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    if (!RegisterHotKey(hwnd, static_cast<int>(i + 1), MOD_WIN, keys[i])) return kExitHotkey;
+    if (!RegisterHotKey(hwnd, static_cast<int>(i + 1), alt ? MOD_ALT : MOD_WIN, keys[i]))
+      return kExitHotkey;
   }
   ShowWindow(hwnd, SW_SHOWNORMAL);
 

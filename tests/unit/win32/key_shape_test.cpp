@@ -80,7 +80,9 @@ TEST(KeyShape, ChangeIsReportedOnlyWhenAPixelEntersOrLeavesTheKey) {
   }
   KeyShape shape;
   shape.rescan(Image(before).view(), {0, 0, 4, 2}, kKey);
-  EXPECT_TRUE(shape.rescan(Image({"..##.", "....."}).view(), {0, 0, 0, 0}, kKey)) << "a new size";
+  EXPECT_TRUE(shape.rescan(Image({"..##.", "....."}).view(), {0, 0, 0, 0}, kKey)) << "a new width";
+  EXPECT_TRUE(shape.rescan(Image({"..##.", ".....", "....."}).view(), {0, 0, 0, 0}, kKey))
+      << "a new height alone";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
@@ -276,6 +277,40 @@ TEST_F(PainterTest, SingleLinesLandWhereDrawTextPutsThem) {
         }
       }
     }
+  }
+}
+
+// One painter keeps its fonts and text colour from draw to draw; what it
+// draws after the text's size or boldness changed, or after its back buffer
+// was made anew, must be what a fresh painter draws.
+TEST(PainterCaches, TextAfterNewSizesBoldnessAndBuffersLooksAsFromAFreshPainter) {
+  const struct {
+    double points;
+    bool bold;
+    int width;
+    int height;
+  } steps[] = {{9, false, 120, 40}, {20, false, 121, 40}, {20, true, 121, 41}, {9, true, 120, 40}};
+  const auto draw = [](Painter& painter, const auto& step) {
+    Control text = make(ControlKind::TextBox, "txtMenu", 0, 0, 0, 120, 40);
+    text.backColour = 0x404040;
+    text.textColour = 0x00FFFF;
+    text.font = {"Arial", step.points, step.bold, 0};
+    text.text = "HP100 属性";
+    painter.resize(step.width, step.height);
+    painter.render({0, 0, step.width, step.height}, kKeyColour, {text});
+    const PixelRows rows = painter.pixels();
+    return std::vector<std::uint32_t>(rows.pixels, rows.pixels + rows.width * rows.height);
+  };
+  Painter kept;
+  for (const auto& step : steps) {
+    Painter fresh;
+    const std::vector<std::uint32_t> expected = draw(fresh, step);
+    // Yellow text on grey, never black: the text colour is in the picture.
+    EXPECT_TRUE(std::any_of(expected.begin(), expected.end(),
+                            [](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == 0xFFFF00; }));
+    EXPECT_TRUE(draw(kept, step) == expected)
+        << step.points << " points" << (step.bold ? " bold" : "") << " in " << step.width << "x"
+        << step.height;
   }
 }
 

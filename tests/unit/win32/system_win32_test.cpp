@@ -6,10 +6,14 @@
 #include <windows.h>
 // The shell headers rely on windows.h.
 #include <shlwapi.h>
+// sddl.h relies on windows.h.
+#include <sddl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/win32/process_text.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform::win32 {
@@ -70,6 +74,34 @@ TEST(Win32System, OneInstancePerUserWhileTheFirstLives) {
   // The first has ended and released the mutex.
   Win32System later;
   EXPECT_FALSE(later.anotherInstanceRunning());
+}
+
+// An instance started elevated holds the mutex with a security context this
+// one cannot open: access denied means that it runs.
+TEST(Win32System, AMutexThatDeniesAccessIsAnotherInstance) {
+  HANDLE rawToken = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken));
+  const UniqueHandle token(rawToken);
+  DWORD size = 0;
+  GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+  std::vector<unsigned char> user(size);
+  ASSERT_TRUE(GetTokenInformation(token.get(), TokenUser, user.data(), size, &size));
+  LPWSTR sid = nullptr;
+  ASSERT_TRUE(ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &sid));
+  const std::wstring name = std::wstring(L"Local\\vesk.single-instance.") + sid;
+  LocalFree(sid);
+  // Everyone may wait on it, nobody may take it over.
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+      L"D:(A;;0x00100000;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
+  SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor, FALSE};
+  const UniqueHandle elevated(CreateMutexW(&attributes, FALSE, name.c_str()));
+  LocalFree(descriptor);
+  ASSERT_TRUE(elevated);
+  ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "a mutex left over";
+
+  Win32System second;
+  EXPECT_TRUE(second.anotherInstanceRunning());
 }
 
 TEST(Win32System, RandomNumbersRepeatFromRunToRun) {

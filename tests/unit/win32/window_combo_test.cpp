@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "combo_lists.h"
 #include "platform/win32/control_geometry.h"
 #include "platform/win32/windowing_win32.h"
 
@@ -28,32 +29,7 @@ struct ListEvents : WindowEvents {
   }
 };
 
-Control list(int index, double left, std::vector<std::string> items, int selected,
-             int tabIndex = -1) {
-  Control c;
-  c.kind = ControlKind::ComboBox;
-  c.name = "Combo1";
-  c.index = index;
-  c.left = left;
-  c.top = 8;
-  c.width = 49;
-  c.height = 20;
-  c.items = std::move(items);
-  c.selected = selected;
-  c.tabIndex = tabIndex;
-  return c;
-}
-
 HWND hwndOf(const Window& window) { return reinterpret_cast<HWND>(window.handle()); }
-
-// The combo boxes of the window, in Tab order.
-std::vector<HWND> combos(const Window& window) {
-  std::vector<HWND> out;
-  for (HWND c = FindWindowExW(hwndOf(window), nullptr, L"ComboBox", nullptr); c;
-       c = FindWindowExW(hwndOf(window), c, L"ComboBox", nullptr))
-    out.push_back(c);
-  return out;
-}
 
 std::wstring itemText(HWND combo, int item) {
   wchar_t text[64] = {};

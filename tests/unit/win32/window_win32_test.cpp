@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "message_pump.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/key_technique.h"
 #include "platform/win32/windowing_win32.h"
@@ -41,21 +42,6 @@ struct RecordedEvents : WindowEvents {
 HWND hwndOf(const Window& window) { return reinterpret_cast<HWND>(window.handle()); }
 
 LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
-
-// Dispatches messages until the condition holds or five seconds pass.
-bool pumpUntil(const std::function<bool()>& condition) {
-  const ULONGLONG deadline = GetTickCount64() + 5000;
-  while (!condition()) {
-    if (GetTickCount64() > deadline) return false;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
 
 Control control(ControlKind kind, const std::string& name, int index, RECT r) {
   Control c;
@@ -297,6 +283,60 @@ TEST_F(Win32WindowTest, ModalLoopRunsUntilTheWindowIsDestroyed) {
   EXPECT_TRUE(IsWindowEnabled(hwndOf(*main)));
 }
 
+// A quit that arrives while a modal window is open (the program closed from
+// outside, or the session ending and the main window's close handler
+// quitting) leaves the modal loop and then ends the main loop.
+TEST_F(Win32WindowTest, AQuitDuringAModalLoopEndsTheMainLoop) {
+  const struct {
+    const char* how;
+    std::function<void(HWND main)> quit;
+  } cases[] = {
+      {"WM_QUIT from outside",
+       [](HWND) { PostThreadMessageW(GetCurrentThreadId(), WM_QUIT, 3, 0); }},
+      {"the end of the session", [](HWND main) { SendMessageW(main, WM_ENDSESSION, TRUE, 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    const auto main = strip("frmTestQuitOwner");
+    RecordedEvents dialogEvents;
+    const auto dialog = windowing.createWindow(
+        WindowDesign{"frmTestQuitModal", "modal", WindowStyle::ToolDialog, 100, 40, 0},
+        dialogEvents);
+    events.timers = 0;
+    events.onCloseDo = [&] { windowing.quit(); };
+    // Each window's second tick, five seconds after its first, means that
+    // the quit was lost: the loops are then ended by hand.
+    bool modalReturned = false;
+    bool timedOut = false;
+    events.onTimerDo = [&] {
+      main->setTimer(5000, true);
+      if (events.timers > 1) {
+        timedOut = true;
+        windowing.quit();
+        return;
+      }
+      dialog->setTimer(10, true);
+      dialog->runModal();
+      modalReturned = true;
+    };
+    dialogEvents.onTimerDo = [&] {
+      dialog->setTimer(5000, true);
+      if (dialogEvents.timers > 1) {
+        timedOut = true;
+        dialog->destroy();
+        return;
+      }
+      c.quit(hwndOf(*main));
+    };
+    main->setTimer(10, true);
+    windowing.runMessageLoop();
+    EXPECT_TRUE(modalReturned);
+    EXPECT_FALSE(timedOut) << "the quit never reached the main loop";
+    events.onTimerDo = nullptr;
+    events.onCloseDo = nullptr;
+  }
+}
+
 TEST_F(Win32WindowTest, MessageLoopRunsUntilQuit) {
   const auto window = strip("frmTestLoop");
   events.onTimerDo = [&] {
@@ -323,6 +363,31 @@ TEST_F(Win32WindowTest, OtherWindowsAreFoundMeasuredAndRestacked) {
   EXPECT_FALSE(GetWindowLongW(hwndOf(*window), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(windowing.getWindowRect(0, outer));
   EXPECT_FALSE(windowing.getClientRect(0, client));
+}
+
+// A refused restack means "run as administrator" only when the system
+// denied access (which Wine, isolating no program from another, never
+// does); a window that is gone, or a restack that worked, does not.
+TEST_F(Win32WindowTest, ARestackCountsAsDeniedOnlyWhenAccessWasDenied) {
+  const auto window = strip("frmTestRestack");
+  const auto gone = strip("frmTestRestackGone");
+  const WindowHandle goneHandle = gone->handle();
+  gone->destroy();
+  const struct {
+    const char* what;
+    WindowHandle target;
+    bool done;
+    bool denied;
+  } cases[] = {
+      {"a destroyed window", goneHandle, false, false},
+      {"a live window", window->handle(), true, false},
+      {"no window", 0, false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(windowing.setWindowPos(c.target, kHwndTopmost, kSwpNoMove | kSwpNoSize), c.done)
+        << c.what;
+    EXPECT_EQ(windowing.restackDenied(), c.denied) << c.what;
+  }
 }
 
 TEST_F(Win32WindowTest, HotKeysAreRegisteredAndDelivered) {
