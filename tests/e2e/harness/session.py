@@ -27,13 +27,13 @@ class Session:
         self.examples_dir = examples_dir
         # A folder of its own for each run: a later run never overwrites the
         # screenshots of a failing one.
-        self.artifacts_dir = os.path.join(
-            artifacts_dir, time.strftime("run-%Y%m%d-%H%M%S") + f"-{os.getpid()}")
+        os.makedirs(artifacts_dir, exist_ok=True)
+        self.artifacts_dir = tempfile.mkdtemp(prefix=time.strftime("run-%Y%m%d-%H%M%S-"),
+                                              dir=artifacts_dir)
         self.keep = keep
         self.root = tempfile.mkdtemp(prefix="vesk-e2e-")
         self.logs_dir = os.path.join(self.root, "logs")
         os.makedirs(self.logs_dir)
-        os.makedirs(self.artifacts_dir, exist_ok=True)
         self.display = VirtualDisplay(log_path=os.path.join(self.logs_dir, "xvfb.log"))
         self.prefix = None
         self.driver_exe = driver_exe
