@@ -31,7 +31,7 @@ def parse_args():
     parser.add_argument("--examples", default=os.path.join(repo, "examples"),
                         help="folder with the three example data files")
     parser.add_argument("--artifacts", default=os.path.join(os.getcwd(), "e2e-artifacts"),
-                        help="where screenshots are kept")
+                        help="where screenshots are kept, in a folder of each run's own")
     parser.add_argument("--keep", action="store_true", help="keep the temporary folder")
     parser.add_argument("tests", nargs="*", help="unittest names; all tests when omitted")
     return parser.parse_args()
@@ -72,7 +72,8 @@ def main():
     try:
         session.start()
         print(f"e2e: display {session.display.name}, prefix ready after "
-              f"{time.monotonic() - started:.1f} s", flush=True)
+              f"{time.monotonic() - started:.1f} s; screenshots in {session.artifacts_dir}",
+              flush=True)
         session_module.current = session
         loader = unittest.TestLoader()
         if args.tests:

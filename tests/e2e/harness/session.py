@@ -5,6 +5,7 @@ tests reach it as session.current."""
 import os
 import shutil
 import tempfile
+import time
 
 from .driver import Driver
 from .polling import wait_for
@@ -24,12 +25,15 @@ class Session:
         self.vesk_exe = vesk_exe
         self.standin_exe = standin_exe
         self.examples_dir = examples_dir
-        self.artifacts_dir = artifacts_dir
+        # A folder of its own for each run: a later run never overwrites the
+        # screenshots of a failing one.
+        os.makedirs(artifacts_dir, exist_ok=True)
+        self.artifacts_dir = tempfile.mkdtemp(prefix=time.strftime("run-%Y%m%d-%H%M%S-"),
+                                              dir=artifacts_dir)
         self.keep = keep
         self.root = tempfile.mkdtemp(prefix="vesk-e2e-")
         self.logs_dir = os.path.join(self.root, "logs")
         os.makedirs(self.logs_dir)
-        os.makedirs(artifacts_dir, exist_ok=True)
         self.display = VirtualDisplay(log_path=os.path.join(self.logs_dir, "xvfb.log"))
         self.prefix = None
         self.driver_exe = driver_exe

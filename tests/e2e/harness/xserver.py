@@ -1,6 +1,7 @@
 """A private Xvfb display, and the X-side tools the tests use on it:
-screenshots of the root window and xdotool clicks."""
+screenshots of the root window, xdotool clicks and the shapes of windows."""
 
+import ctypes
 import os
 import select
 import signal
@@ -10,6 +11,55 @@ import time
 from .image import Image
 
 
+class _XRectangle(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short),
+                ("width", ctypes.c_ushort), ("height", ctypes.c_ushort)]
+
+
+class _ShapeReader:
+    """One connection to the display that reads windows' bounding shapes
+    through the X shape extension (libX11 and libXext come with Xvfb)."""
+
+    SHAPE_BOUNDING = 0
+    _ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+
+    def __init__(self, display_name):
+        self._x11 = ctypes.CDLL("libX11.so.6")
+        self._xext = ctypes.CDLL("libXext.so.6")
+        self._x11.XOpenDisplay.restype = ctypes.c_void_p
+        self._x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self._x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self._x11.XFree.argtypes = [ctypes.c_void_p]
+        self._x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self._xext.XShapeGetRectangles.restype = ctypes.POINTER(_XRectangle)
+        self._xext.XShapeGetRectangles.argtypes = [
+            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
+        # A window that went away is an X error; Xlib's default handler
+        # would end the harness. The reply is then empty.
+        self._on_error = self._ERROR_HANDLER(lambda display, event: 0)
+        self._x11.XSetErrorHandler(self._on_error)
+        self._display = self._x11.XOpenDisplay(display_name.encode())
+        if not self._display:
+            raise RuntimeError(f"cannot open display {display_name}")
+
+    def bounding(self, window):
+        """The window's bounding shape as rectangles (x, y, width, height)
+        relative to its origin; its whole extent when it has no shape."""
+        count, ordering = ctypes.c_int(0), ctypes.c_int(0)
+        rects = self._xext.XShapeGetRectangles(self._display, window, self.SHAPE_BOUNDING,
+                                               ctypes.byref(count), ctypes.byref(ordering))
+        found = [(r.x, r.y, r.width, r.height) for r in rects[:count.value]] if rects else []
+        if rects:
+            self._x11.XFree(rects)
+        return found
+
+    def close(self):
+        if self._display:
+            self._x11.XCloseDisplay(self._display)
+            self._display = None
+
+
 class VirtualDisplay:
     def __init__(self, width=1280, height=1024, log_path=None):
         self.width = width
@@ -17,6 +67,7 @@ class VirtualDisplay:
         self.log_path = log_path
         self.name = None
         self._process = None
+        self._shapes = None
 
     def start(self, timeout=20.0):
         # -displayfd lets Xvfb pick a free display number itself and write it
@@ -53,6 +104,9 @@ class VirtualDisplay:
         return self.name
 
     def stop(self):
+        if self._shapes is not None:
+            self._shapes.close()
+            self._shapes = None
         if self._process is None:
             return
         if self._process.poll() is None:
@@ -113,3 +167,31 @@ class VirtualDisplay:
             if "IsViewable" in info.stdout and "Window shape extents" in info.stdout:
                 shaped.append(window)
         return shaped
+
+    def viewable_window_at(self, wm_class, rect):
+        """The id of the mapped X window of WM_CLASS wm_class whose outer
+        rectangle on the screen is rect (left, top, right, bottom), or None."""
+        found = subprocess.run(["xdotool", "search", "--class", wm_class], env=self.env(),
+                               capture_output=True, text=True, timeout=30, check=False)
+        for window in found.stdout.split():
+            info = subprocess.run(["xwininfo", "-id", window], env=self.env(),
+                                  capture_output=True, text=True, timeout=30, check=False)
+            fields = dict(line.strip().split(":", 1) for line in info.stdout.splitlines()
+                          if ":" in line)
+            try:
+                left = int(fields["Absolute upper-left X"])
+                top = int(fields["Absolute upper-left Y"])
+                width, height = int(fields["Width"]), int(fields["Height"])
+            except (KeyError, ValueError):
+                continue
+            if ("IsViewable" in fields.get("Map State", "")
+                    and (left, top, left + width, top + height) == tuple(rect)):
+                return int(window)
+        return None
+
+    def bounding_shape(self, window):
+        """The X window's bounding shape, rectangles (x, y, width, height)
+        relative to the window: what of it the screen shows."""
+        if self._shapes is None:
+            self._shapes = _ShapeReader(self.name)
+        return self._shapes.bounding(window)
