@@ -7,6 +7,7 @@ driver cannot read another process's list selections), the caravan box
 shows the new deadline as soon as the editor is gone, and the game has the
 keyboard again however the editor was opened and closed."""
 
+import contextlib
 import datetime
 import os
 
@@ -67,6 +68,34 @@ def runs(image, y, left, right, back, min_width):
                 found.append((start, x))
             start = None
     return found
+
+
+def list_band(image, client):
+    """(top, height) of the highlighted band of a drawn list in client, or a
+    text saying why the pixels there are no drawn list. A drawn list is black
+    text on white rows, but for the selected item's row: one other colour
+    across its whole width, with white text, an item high from an item's
+    top. Anything else there (the game or the window below, an empty
+    surface) is no list yet."""
+    left, top, right, bottom = client
+    width = right - left
+    marks, band = set(), []
+    for y in range(top, bottom):
+        row = [image.pixel(x, y) for x in range(left, right)]
+        other = [c for c in row if c not in (WHITE, BLACK)]
+        marks.update(other)
+        if len(other) * 3 > width:
+            band.append(y)
+        elif other or row.count(WHITE) * 4 <= width:
+            return f"row {y} neither a white row nor highlighted"
+    if len(marks) != 1:
+        return f"{len(marks)} colours other than black and white"
+    if not band or band != list(range(band[0], band[-1] + 1)):
+        return f"highlighted rows {band}"
+    height = len(band)
+    if not 7 <= height <= (bottom - top) // 2 or (band[0] - top) % height:
+        return f"a band {height} high at row {band[0]}, not one item of the list"
+    return band[0], height
 
 
 def now_minute():
@@ -165,6 +194,23 @@ class EditorCase(MouseCase):
         wait_for(lambda: not self.windows(EDITOR_CLASS), f"{why}: the editor closed",
                  timeout=10, observed=self.describe_windows)
 
+    @contextlib.contextmanager
+    def step(self, name):
+        """A subtest that opens the editor. When it fails half-way, the
+        editor it left open (a list dropped down, a message box over it) is
+        closed as a player would, so that the next step starts from the
+        strips alone and fails, if at all, for a fault of its own."""
+        with self.subTest(name):
+            try:
+                yield
+            except BaseException:
+                for box in self.windows(MESSAGE_BOX_CLASS, exe=VESK_EXE):
+                    self.driver.dismiss(box)
+                for editor in self.windows(EDITOR_CLASS, exe=VESK_EXE):
+                    self.driver.close(editor)
+                self.wait_editor_closed(f"after the step {name!r} failed")
+                raise
+
     def click_button(self, layout, button):
         a, t, b, bottom = layout["buttons"][button]
         self.click((a + b) // 2, (t + bottom) // 2)
@@ -189,39 +235,47 @@ class EditorCase(MouseCase):
 
     # The lists --------------------------------------------------------------------
 
-    def open_list(self, layout, which):
-        """Clicks a list and returns its dropped-down part once shown."""
-        self.click(*layout["lists"][which])
-        return wait_for(lambda: next((w for w in self.windows(LIST_POPUP_CLASS, exe=VESK_EXE)
-                                      if w.visible), None),
-                        f"list {which} dropped down after a click on it", timeout=5,
-                        observed=self.describe_windows)
+    def dropped_list(self):
+        """The one drop-down part of a list that is shown, or None."""
+        shown = [w for w in self.windows(LIST_POPUP_CLASS, exe=VESK_EXE) if w.visible]
+        return shown[0] if len(shown) == 1 else None
 
     def pick(self, layout, which, offset, label):
         """Opens a list with a click and clicks the item offset rows below
-        (above, if negative) the selected one, found as the highlighted band."""
-        popup = self.open_list(layout, which)
-        left, top, right, bottom = popup.client
-        band = {}
+        (above, if negative) the selected one, found as the highlighted band.
 
-        def probe(image):
-            # The selected item's row is the highlight colour with white
-            # text; the others are black text on white.
-            rows = [y for y in range(top, bottom)
-                    if sum(1 for _, _, c in image.pixels_in((left, y, right, y + 1))
-                           if c not in (WHITE, BLACK)) > (right - left) // 3]
-            # A row through a wide white glyph may not count: gaps of a few
-            # rows are bridged.
-            if rows and all(b - a <= 3 for a, b in zip(rows, rows[1:])) \
-                    and rows[-1] - rows[0] >= 7:
-                band["top"], band["height"] = rows[0], rows[-1] - rows[0] + 1
-                return True
-            return f"highlighted rows {rows}"
-        self.wait_screen_state(probe, f"the selected item of list {which} highlighted in "
-                               f"{list(popup.client)}", label)
-        y = band["top"] + offset * band["height"] + band["height"] // 2
+        The drop-down part is listed as shown before X shows its pixels, and
+        the system may still move it to fit whole rows: what is under it, or
+        its rows at a former place, must not be taken for the list. So the
+        list is read only from a screenshot taken while the part stayed at
+        one place, and only once its whole client area holds a drawn list."""
+        self.click(*layout["lists"][which])
+        seen = {}
+
+        def attempt():
+            before = self.dropped_list()
+            if before is None:
+                seen["what"] = "no list dropped down"
+                return None
+            image = self.screenshot(label)
+            after = self.dropped_list()
+            if after is None or after.client != before.client:
+                seen["what"] = f"the list moved from {list(before.client)} while looked at"
+                return None
+            verdict = list_band(image, after.client)
+            if isinstance(verdict, str):
+                seen["what"] = f"{verdict} in {list(after.client)}"
+                return None
+            return after.client, verdict
+
+        client, (band_top, height) = wait_for(
+            attempt, f"list {which} dropped down and drawn with its selected item highlighted",
+            timeout=15, interval=0.1,
+            observed=lambda: f"{seen.get('what')} (see {self.artifact_stem}-{label}.png)")
+        left, top, right, bottom = client
+        y = band_top + offset * height + height // 2
         self.assertTrue(top <= y < bottom, f"the item {offset} rows from the selected one of "
-                        f"list {which} is not in view in {list(popup.client)}")
+                        f"list {which} is not in view in {list(client)}")
         self.click(left + 10, y)
         wait_for(lambda: not [w for w in self.windows(LIST_POPUP_CLASS) if w.visible],
                  f"list {which} closed after a click on an item", timeout=5,
@@ -341,7 +395,7 @@ class EditorLeavingTests(EditorCase):
         strip = main.rect
         self.painted(strip, "start")
 
-        with self.subTest("30 February"):
+        with self.step("30 February"):
             editor, layout = self.open_editor("win+6")
             self.driver.keys("tab", "down")
             self.click_button(layout, OK)
@@ -363,7 +417,7 @@ class EditorLeavingTests(EditorCase):
             self.assert_game_has_keyboard(game, None, "Enter in the editor")
         before = self.tama_bytes()
 
-        with self.subTest("Escape, and no hotkeys while the editor is open"):
+        with self.step("Escape, and no hotkeys while the editor is open"):
             self.open_editor("win+numpad6")
             self.driver.keys("win+2", "down", "escape")
             self.wait_editor_closed("Escape")
@@ -380,7 +434,7 @@ class EditorLeavingTests(EditorCase):
                                    or "marks hidden", "Win+2 again: the marks shown",
                                    "hotkeys-again")
 
-        with self.subTest("hotkey chords while the editor is open change nothing"):
+        with self.step("hotkey chords while the editor is open change nothing"):
             # Modifier+0 would end vesk and modifier+1 place it; as keys they
             # reach the year list, where no year begins with 0 or 1.
             self.open_editor("win+6")
@@ -390,7 +444,7 @@ class EditorLeavingTests(EditorCase):
             self.assertTrue(vesk.running(), "vesk ended on Win+0 while the editor was open")
         before = self.tama_bytes()
 
-        with self.subTest("Cancel"):
+        with self.step("Cancel"):
             _, layout = self.open_editor("click", second)
             self.driver.keys("down")
             self.click_button(layout, CANCEL)
@@ -398,7 +452,7 @@ class EditorLeavingTests(EditorCase):
             self.assert_saved(before, "Cancel")
             self.assert_game_has_keyboard(game, None, "Cancel in the editor opened by a click")
 
-        with self.subTest("the close box"):
+        with self.step("the close box"):
             editor, _ = self.open_editor("win+6")
             self.driver.keys("down")
             self.click(*self.close_box(editor, "close-box"))
@@ -406,7 +460,7 @@ class EditorLeavingTests(EditorCase):
             self.assert_saved(before, "the close box")
             self.assert_game_has_keyboard(game, None, "the editor's close box")
 
-        with self.subTest("Delete"):
+        with self.step("Delete"):
             _, layout = self.open_editor("win+6")
             self.click_button(layout, DELETE)
             self.wait_editor_closed("Delete")
