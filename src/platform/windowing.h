@@ -17,7 +17,7 @@ namespace vesk::platform {
 
 enum class WindowStyle {
   Strip,       // no caption, no frame, not in the taskbar
-  ToolDialog,  // fixed frame, a caption with the program's icon, a taskbar button while open
+  ToolDialog,  // fixed tool window with a small caption, not in the taskbar
 };
 
 struct WindowDesign {

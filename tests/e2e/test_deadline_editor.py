@@ -318,12 +318,11 @@ class EditorSavingTests(EditorCase):
                         f"expected the editor about 20 twips right of and below the main "
                         f"strip's top-left corner {main.rect[:2]}: {editor}")
         self.assertEqual(editor.title, EDITOR_TITLE, f"the editor's caption: {editor}")
-        # No tool window: its small caption would have no room for the icon.
-        self.assertTrue(editor.topmost and not editor.exstyle & WS_EX_TOOLWINDOW
+        self.assertTrue(editor.topmost and editor.exstyle & WS_EX_TOOLWINDOW
                         and not editor.style & (WS_THICKFRAME | WS_MAXIMIZEBOX
                                                 | WS_MINIMIZEBOX),
-                        f"expected a fixed, topmost dialog with a full caption: {editor} "
-                        f"style {editor.style:#x} exstyle {editor.exstyle:#x}")
+                        f"expected a fixed, topmost tool window: {editor} style "
+                        f"{editor.style:#x} exstyle {editor.exstyle:#x}")
         shot = self.screenshot("editor-win-6")
         for name, rect in zip(("Delete", "Ok", "Cancel"), layout["buttons"]):
             self.assertTrue(shot.count_colour(rect, GREY) > 50 and shot.count_colour(rect, WHITE)

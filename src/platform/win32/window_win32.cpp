@@ -50,7 +50,7 @@ bool Win32Window::registerClass(const std::wstring& className) {
   windowClass.lpfnWndProc = &Win32Window::windowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  // The program's own icon in the editor's caption, the taskbar and Alt+Tab.
+  // The program's own icon wherever the system shows a window's icon.
   windowClass.hIcon = programIcon(SM_CXICON, SM_CYICON);
   windowClass.hIconSm = programIcon(SM_CXSMICON, SM_CYSMICON);
   // A device context of the window's own: the ten blits a second of the
@@ -70,9 +70,10 @@ void Win32Window::create(const WindowDesign& design) {
   // The dialog's children (combo boxes) are not painted over.
   const DWORD style = strip ? WS_POPUP : WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   // A strip never takes the activation, not even when clicked: the game
-  // keeps the keyboard. The dialog is no tool window, whose small caption
-  // has no room for the program's icon.
-  const DWORD exStyle = strip ? WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE : 0;
+  // keeps the keyboard. The dialog is a fixed tool window: a small caption
+  // (which shows no icon on Windows) and no taskbar button.
+  const DWORD exStyle =
+      strip ? WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE : WS_EX_TOOLWINDOW;
   RECT outer{0, 0, design.clientWidth, design.clientHeight};
   if (!strip && !AdjustWindowRectEx(&outer, style, FALSE, exStyle)) return;
   const int x = strip ? 0 : CW_USEDEFAULT;

@@ -1,5 +1,5 @@
 // The program's icon: every size of the icon group drawn for that size, and
-// the windows' classes and captions carrying it.
+// the windows' classes carrying it.
 #include "platform/win32/program_icon.h"
 
 #include <gtest/gtest.h>
@@ -54,15 +54,13 @@ int iconWidth(HICON icon) {
   return width;
 }
 
-TEST(ProgramIcon, TheDialogsCaptionShowsIt) {
+TEST(ProgramIcon, TheWindowClassesCarryIt) {
   Win32Windowing windowing;
   WindowEvents events;
   const auto window = windowing.createWindow(
       WindowDesign{"frmTestIcon", "icon", WindowStyle::ToolDialog, 120, 40, 0}, events);
   const HWND hwnd = reinterpret_cast<HWND>(window->handle());
   ASSERT_TRUE(IsWindow(hwnd));
-  // The caption shows the small icon where it has a system menu.
-  EXPECT_TRUE(GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU);
   const auto large = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICON));
   const auto small = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICONSM));
   EXPECT_EQ(iconWidth(large), GetSystemMetrics(SM_CXICON));

@@ -96,7 +96,7 @@ TEST_F(Win32WindowTest, ToolDialogHasACaptionAndTheRequestedClientArea) {
   const HWND hwnd = hwndOf(*window);
   ASSERT_TRUE(IsWindow(hwnd));
   EXPECT_TRUE(GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION);
-  EXPECT_FALSE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   RECT client{};
   ASSERT_TRUE(GetClientRect(hwnd, &client));
   EXPECT_EQ(client.right, 285);
