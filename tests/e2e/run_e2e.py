@@ -8,6 +8,7 @@ TEST_NAME as for unittest, e.g. test_shutdown or test_shutdown.ShutdownTests.
 
 import argparse
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -69,6 +70,8 @@ def main():
     session = Session(args.repo, os.path.abspath(args.vesk), os.path.abspath(args.standin),
                       os.path.abspath(args.driver), os.path.abspath(args.examples),
                       os.path.abspath(args.artifacts), keep=args.keep)
+    major = re.match(r"wine-(\d+)", wine)
+    session.wine_major = int(major.group(1)) if major else 0
     try:
         session.start()
         print(f"e2e: display {session.display.name}, prefix ready after "

@@ -31,6 +31,9 @@ class Session:
         self.artifacts_dir = tempfile.mkdtemp(prefix=time.strftime("run-%Y%m%d-%H%M%S-"),
                                               dir=artifacts_dir)
         self.keep = keep
+        # The major version of the Wine beneath, e.g. 10 for "wine-10.0 (...)";
+        # 0 when unknown. Set by run_e2e.py.
+        self.wine_major = 0
         self.root = tempfile.mkdtemp(prefix="vesk-e2e-")
         self.logs_dir = os.path.join(self.root, "logs")
         os.makedirs(self.logs_dir)
