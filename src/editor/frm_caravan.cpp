@@ -1,6 +1,7 @@
 #include "editor/frm_caravan.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "editor/deadline_fields.h"
 #include "editor/frm_caravan_design.h"
@@ -42,10 +43,12 @@ std::string selectedText(const platform::Control& list) {
 
 }  // namespace
 
-FrmCaravan::FrmCaravan(platform::Platform& platform, ModVESK& mod, const Rect& mainWindowBounds)
+FrmCaravan::FrmCaravan(platform::Platform& platform, ModVESK& mod, const Rect& mainWindowBounds,
+                       std::function<void()> beforeClose)
     : p_(platform),
       mod_(mod),
       mainBounds_(mainWindowBounds),
+      beforeClose_(std::move(beforeClose)),
       controls_(
           frmCaravanControls(platform.system.twipsPerPixelX(), platform.system.twipsPerPixelY())) {}
 
@@ -208,9 +211,13 @@ void FrmCaravan::deleteDeadline() {
 }
 
 void FrmCaravan::closeWindow() {
+  if (!window_) return;
+  // The opener first: whatever it takes back (the hotkeys) is in place the
+  // moment the window is gone.
+  if (beforeClose_) std::exchange(beforeClose_, nullptr)();
   // Only destroyed here: the window object lives until showModal returns,
   // because this runs inside one of its own events.
-  if (window_) window_->destroy();
+  window_->destroy();
 }
 
 }  // namespace vesk

@@ -2,9 +2,11 @@
 // drop-down lists (year, month, day, hour, minute) and the buttons Ok,
 // Cancel and Delete. Ok writes the chosen moment to caravan_tama.txt,
 // Delete deletes the file, Cancel and the close box leave it alone. The
-// editor never calls back into the main window; the file is the channel.
+// file is the channel back to the main window; the editor only tells its
+// opener, just before its window goes, that it is closing.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,7 +20,10 @@ namespace vesk {
 class FrmCaravan : public platform::WindowEvents {
  public:
   // mainWindowBounds: the main strip's outer rectangle, screen pixels.
-  FrmCaravan(platform::Platform& platform, ModVESK& mod, const Rect& mainWindowBounds);
+  // beforeClose runs once, just before the window goes by Ok, Cancel,
+  // Delete, Enter, Escape or the close box.
+  FrmCaravan(platform::Platform& platform, ModVESK& mod, const Rect& mainWindowBounds,
+             std::function<void()> beforeClose = {});
   ~FrmCaravan() override;
   FrmCaravan(const FrmCaravan&) = delete;
   FrmCaravan& operator=(const FrmCaravan&) = delete;
@@ -65,6 +70,7 @@ class FrmCaravan : public platform::WindowEvents {
   platform::Platform& p_;
   ModVESK& mod_;
   Rect mainBounds_;
+  std::function<void()> beforeClose_;
   ControlSet controls_;
   std::unique_ptr<platform::Window> window_;
   bool activated_ = false;

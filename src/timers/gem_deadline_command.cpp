@@ -18,16 +18,23 @@ void FrmVESK::updLimit() {
     // system activated when the editor went, gets the keyboard back.
     struct Resume {
       FrmVESK& form;
+      void hotkeys() {
+        if (!form.unloaded_ && !form.hotkeysHeld_) form.RegHotKeys();
+      }
       ~Resume() {
         if (form.unloaded_) return;
-        form.RegHotKeys();
+        hotkeys();
         if (form.window_) form.window_->setTimer(kTimerIntervalMs, true);
         form.restackAfterClick();
       }
     } resume{*this};
 
     const Rect mainBounds = window_ ? window_->bounds() : Rect{};
-    FrmCaravan editor(p_, mod_, mainBounds);
+    // The hotkeys come back just before the editor's window goes, not after
+    // the work below: a chord pressed the moment it is gone waits in the
+    // queue for the panel instead of being lost (or, where the shell holds
+    // the chord, going to the shell). No message is dispatched between.
+    FrmCaravan editor(p_, mod_, mainBounds, [&resume] { resume.hotkeys(); });
     editor.showModal();
     if (unloaded_) return;  // the program was closed meanwhile (log-off)
 

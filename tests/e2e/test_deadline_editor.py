@@ -245,10 +245,10 @@ class EditorCase(MouseCase):
         (above, if negative) the selected one, found as the highlighted band.
 
         The drop-down part is listed as shown before X shows its pixels, and
-        the system may still move it to fit whole rows: what is under it, or
-        its rows at a former place, must not be taken for the list. So the
-        list is read only from a screenshot taken while the part stayed at
-        one place, and only once its whole client area holds a drawn list."""
+        is first placed taller, then shrunk to whole rows: what is under it
+        must not be taken for the list, nor its first, taller rectangle. So
+        the list is read only from a screenshot taken while the part kept
+        one rectangle, and only once all of that rectangle holds a drawn list."""
         self.click(*layout["lists"][which])
         seen = {}
 

@@ -167,16 +167,21 @@ TEST(DeadlineCommand, PausesAroundTheEditorThenReadsTheFileBack) {
       if (c.game == PlacedWhileMinimised) o.form.onHotKey(1029);
     }
     std::size_t hotkeysWhileOpen = 99;
+    std::size_t hotkeysOnceGone = 0;
     bool timerWhileOpen = true;
     o.fake.windowing.onModal = [&](FakeWindow& editor) {
       hotkeysWhileOpen = o.fake.windowing.hotkeys.size();
       timerWhileOpen = o.main().timerEnabled;
       o.fake.files.put(o.mod.pathTama, "2010/09/25 18:00\r\n");  // as the editor saves
       editor.events().onCloseRequest();
+      // Gone, and the modal loop not yet left: a chord pressed now must
+      // find its hotkey.
+      hotkeysOnceGone = editor.destroyed() ? o.fake.windowing.hotkeys.size() : 0;
     };
     o.form.state().refreshTick = 5;
     o.form.onHotKey(1048);  // the numeric-pad twin of modifier + 6
     EXPECT_EQ(hotkeysWhileOpen, 0u);
+    EXPECT_EQ(hotkeysOnceGone, 25u);
     EXPECT_FALSE(timerWhileOpen);
     EXPECT_EQ(o.fake.windowing.hotkeys.size(), 25u);
     EXPECT_TRUE(o.main().timerEnabled);
