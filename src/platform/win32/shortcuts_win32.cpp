@@ -46,16 +46,15 @@ WriteOutcome saveWhole(IPersistFile& persist, const std::wstring& file,
                        const std::wstring& target) {
   const std::wstring temporary = reserveTemporaryBeside(file);
   if (temporary.empty()) return WriteOutcome::Failed;
-  WriteOutcome saved = WriteOutcome::Failed;
-  if (SUCCEEDED(persist.Save(temporary.c_str(), FALSE))) {
-    const ReadResult written = Win32Files().read(toUtf8(temporary), kLargestShortcut);
-    if (written.status == ReadStatus::Ok) {
-      const auto patched = withUnicodeTarget(written.bytes, target, CP_ACP);
-      saved = replaceFileContents(file, patched ? *patched : written.bytes);
-    }
-  }
+  const bool shellSaved = SUCCEEDED(persist.Save(temporary.c_str(), FALSE));
+  const ReadResult written =
+      shellSaved ? Win32Files().read(toUtf8(temporary), kLargestShortcut) : ReadResult{};
+  // Gone before the shortcut appears: whoever sees the new shortcut sees no
+  // temporary file beside it.
   DeleteFileW(temporary.c_str());
-  return saved;
+  if (!shellSaved || written.status != ReadStatus::Ok) return WriteOutcome::Failed;
+  const auto patched = withUnicodeTarget(written.bytes, target, CP_ACP);
+  return replaceFileContents(file, patched ? *patched : written.bytes);
 }
 
 }  // namespace
