@@ -113,15 +113,16 @@ def shape_split(data, strip, shape):
     return True
 
 
-def between_faults(frame, before, after, width, grown=None):
+def between_faults(frame, before, after, width, exposed=None):
     """What of a frame taken during a layout change shows neither the old
     layout nor the new one. On X the change need not reach the screen in one
     step: a pixel that the strip's shape gives up shows until the game
     beneath repaints it, and where the shape grows the screen may show what
     lay beneath until the strip's pixels follow. Each pixel is one or the
-    other; the key colour, or any third colour, is a fault. grown: a colour
-    also allowed where the shape grows (where the game showed before and the
-    strip shows after)."""
+    other; the key colour, or any third colour, is a fault. exposed: a colour
+    also allowed where the shape changed (the game on one side of the change,
+    the strip on the other), the background that a newly exposed X window
+    shows until its owner repaints it."""
     game = bytes(GAME_RGB)
     wrong = []
     row_bytes = width * 3
@@ -130,7 +131,7 @@ def between_faults(frame, before, after, width, grown=None):
             continue
         for i in range(start, start + row_bytes, 3):
             seen, old, new = frame[i:i + 3], before[i:i + 3], after[i:i + 3]
-            if seen in (old, new) or (seen == grown and old == game and new != game):
+            if seen in (old, new) or (seen == exposed and (old == game) != (new == game)):
                 continue
             wrong.append(i // 3)
     if not wrong:
@@ -170,13 +171,14 @@ class LayoutChangeTests(ShapeCase):
             return wait_for(probe, "the strip to stop changing, drawn through its shape and "
                             "the game all around it", timeout=15, interval=0.1)
 
-        # From Wine 9 on the strips are keyed by the system's colour key: Wine
-        # shapes the window from its pixels itself, and between its shape and
-        # its pixels the grown part of the X window shows black, its
-        # background. Under older Wine the strip sets its own window region
-        # and draws its pixels right after; black there means pixels drawn
-        # later than the region.
-        grown = bytes(BLACK) if self.session.wine_major >= 9 else None
+        # From Wine 9 on, an X window shows black where it was just exposed
+        # until its owner repaints it: the grown part of the strip between
+        # Wine's shape and its pixels (Wine shapes the strip from its pixels
+        # itself, by the system's colour key), the part it gave up until the
+        # game repaints. Older Wine leaves what was on the screen. There the
+        # strip sets its own window region and draws right after: black means
+        # pixels drawn later than the region.
+        exposed = bytes(BLACK) if self.session.wine_major >= 9 else None
         before_shot = settled("before", [])
         self.assertEqual(self.faults(before_shot, strip), [])
         for keys in ("win+8", "win+4", "win+right"):
@@ -195,7 +197,7 @@ class LayoutChangeTests(ShapeCase):
             after_shot = settled(f"{label}-settled", frames)
             after = crop(after_shot, strip)
             for n, frame in enumerate(frames, 1):
-                found = between_faults(crop(frame, strip), before, after, width, grown)
+                found = between_faults(crop(frame, strip), before, after, width, exposed)
                 if found:
                     stem = f"{self.artifact_stem}-{label}"
                     for name, image in (("before", before_shot), (f"frame-{n}", frame),

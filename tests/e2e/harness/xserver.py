@@ -30,7 +30,6 @@ class _ShapeReader:
         self._x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
         self._x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
         self._x11.XFree.argtypes = [ctypes.c_void_p]
-        self._x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         self._xext.XShapeGetRectangles.restype = ctypes.POINTER(_XRectangle)
         self._xext.XShapeGetRectangles.argtypes = [
             ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
