@@ -17,7 +17,7 @@
 namespace vesk::platform {
 
 enum class WindowStyle {
-  Strip,       // no caption, no frame, not in the taskbar
+  Strip,  // no caption, no frame, not in the taskbar
   // Fixed tool window with a small caption, not in the taskbar. Made as the
   // program's windows were before it declared itself per-monitor aware, so
   // that the system scales it whole on every monitor.

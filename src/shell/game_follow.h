@@ -26,8 +26,8 @@ struct GameSight {
 
 struct FollowState {
   Attachment attachment = Attachment::None;
-  bool hidden = false;  // strips hidden for a minimised or hidden game
-  Rect seenRect;        // the game's rectangle at the last look, to tell it at rest
+  bool hidden = false;      // strips hidden for a minimised or hidden game
+  Rect seenRect;            // the game's rectangle at the last look, to tell it at rest
   bool rescaleDue = false;  // a display's DPI changed since the last placement
 };
 

@@ -23,6 +23,7 @@ STRIP_HEIGHT = 190
 # marks of the health scale cross (they end at 50, the stamina marks at 48).
 MENU_COLUMN = (80, 24 + 3 * 20)
 LONG_MARK_ROW = 49
+EDITOR_CLASS = "vesk.frmCaravan"
 GREY = (0x40, 0x40, 0x40)
 BLACK = (0x00, 0x00, 0x00)
 
@@ -88,6 +89,18 @@ class DisplayScaleTests(E2ECase):
             "the menu column drawn", label)
         return shot, client, main, self.stretch(shot, client), alone
 
+    def editor(self, label):
+        """The deadline editor's client size, opened by its hotkey and
+        closed again."""
+        self.driver.keys("win+6")
+        editor = self.wait_window(EDITOR_CLASS, timeout=10)
+        c = editor.client
+        self.wait_screen(lambda image: image.pixel((c[0] + c[2]) // 2, c[3] - 3) != BLACK,
+                         "the editor drawn", label + "-editor")
+        self.driver.close(editor)
+        wait_for(lambda: not self.windows(EDITOR_CLASS), "the editor closed", timeout=10)
+        return editor.client[2] - editor.client[0], editor.client[3] - editor.client[1]
+
     def stretch(self, image, client):
         """The game's pixels per screen pixel, from its ruler lines."""
         y = client[1] + (client[3] - client[1]) * RULER_ROW // GAME["height"]
@@ -122,7 +135,8 @@ class DisplayScaleTests(E2ECase):
         self.assertEqual(menu96, (client[0], client[1], client[0] + MENU_COLUMN[0],
                                   client[1] + MENU_COLUMN[1]))
         self.assertGreater(marks96, 400)
-        figures = [f"96: menu {menu96}, health scale {marks96} px"]
+        editor96 = self.editor("96")
+        figures = [f"96: menu {menu96}, health scale {marks96} px, editor {editor96}"]
         for dpi in DPIS:
             self.set_dpi(dpi)
             for mode in (None, "per-monitor"):
@@ -148,4 +162,10 @@ class DisplayScaleTests(E2ECase):
                     self.assertEqual(sorted(colours - colours96 - game_colours), [],
                                      "colours in the strip's band that neither the strip at "
                                      "100 % nor the game there shows")
+                    if mode is None:
+                        # Scaled whole by the system, as before: never half-scaled.
+                        editor = self.editor(f"{dpi}")
+                        figures[-1] += f", editor {editor}"
+                        for got, at96 in zip(editor, editor96):
+                            self.assertLessEqual(abs(got - at96 * dpi / 96), 2, f"editor {editor}")
         print("display scale figures: " + "; ".join(figures), flush=True)

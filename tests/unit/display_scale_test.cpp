@@ -42,6 +42,32 @@ struct Desktop : Overlay {
   WindowHandle game = 0;
 };
 
+TEST(ScreenScale, PositionsRoundedWidthsAtLeastOnePixel) {
+  using platform::ScreenScale;
+  const struct {
+    double factor;
+    double value;
+    int position;
+    int extent;
+  } cases[] = {
+      {1.0, 118.5, 118, 118},                    // scale 1: as the rules gave, halves to even
+      {1.0, 0.4, 0, 0},                          // nothing stays nothing
+      {1.0, 2.0, 2, 2},       {1.5, 3.0, 4, 4},  // 4.5: halves to even
+      {1.5, 5.0, 8, 8},                          // 7.5
+      {1.5, 2.0, 3, 3},       {1.25, 1.0, 1, 1}, {0.5, 1.0, 0, 1},  // a line never vanishes
+      {2.0, 0.0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const ScreenScale s = ScreenScale::of(c.factor);
+    EXPECT_EQ(s.position(c.value), c.position) << c.factor << " x " << c.value;
+    EXPECT_EQ(s.extent(c.value), c.extent) << c.factor << " x " << c.value;
+  }
+  EXPECT_DOUBLE_EQ(ScreenScale::of(1.5).points(9), 13.5);
+  EXPECT_DOUBLE_EQ(ScreenScale::of(std::nan("")).factor, 1.0);
+  EXPECT_DOUBLE_EQ(ScreenScale::of(0).factor, platform::kSmallestScale);
+  EXPECT_DOUBLE_EQ(ScreenScale::of(1e9).factor, platform::kLargestScale);
+}
+
 TEST(DisplayScale, StripsTakeTheGamesOnScreenScale) {
   using enum DpiAwareness;
   constexpr double kNoGame = -1;
@@ -80,7 +106,9 @@ TEST(DisplayScale, StripsTakeTheGamesOnScreenScale) {
     d.form.onTimer();
     const std::string name = std::to_string(static_cast<int>(c.awareness)) + " at " +
                              std::to_string(c.primaryDpi) + "/" + std::to_string(c.secondDpi) +
-                             (noGame ? " without a game" : c.onSecond ? " on the second" : "");
+                             (noGame       ? " without a game"
+                              : c.onSecond ? " on the second"
+                                           : "");
     EXPECT_DOUBLE_EQ(d.main().scale.factor, scale) << name;
     EXPECT_DOUBLE_EQ(d.second().scale.factor, scale) << name;
     const Rect main = d.main().rect;
@@ -162,8 +190,8 @@ TEST(DisplayScale, PanelAtOneAndAHalfIsThePanelAtOneScaledOnTheWay) {
   // the corner strip 1.5 times as big, its box (19 x 1.5 = 28.5 rounded to
   // 28 high) ending at the client area's corner as before.
   const Rect a = at96.main().rect;
-  EXPECT_EQ(at144.main().rect, (Rect{a.left * 3 / 2, a.top * 3 / 2, a.right * 3 / 2,
-                                     a.bottom * 3 / 2}));
+  EXPECT_EQ(at144.main().rect,
+            (Rect{a.left * 3 / 2, a.top * 3 / 2, a.right * 3 / 2, a.bottom * 3 / 2}));
   const Rect b = at96.second().rect;
   EXPECT_EQ(at144.second().rect, (Rect{b.left * 3 / 2, b.top * 3 / 2 + 1, b.left * 3 / 2 + 300,
                                        b.top * 3 / 2 + 1 + 50}));

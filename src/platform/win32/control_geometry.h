@@ -32,8 +32,7 @@ RECT controlRect(const Control& control, ScreenScale scale = {});
 std::vector<std::size_t> stackingOrder(const std::vector<Control>& controls);
 
 // The visible painted control on top at a client point, or null.
-const Control* controlAt(const std::vector<Control>& controls, POINT point,
-                         ScreenScale scale = {});
+const Control* controlAt(const std::vector<Control>& controls, POINT point, ScreenScale scale = {});
 
 // Whether two controls look the same on screen (every drawn property).
 bool looksSame(const Control& a, const Control& b);

@@ -39,7 +39,22 @@ DpiSupport::DpiSupport() {
   dpiOfWindow_ = lookUp<DpiOfWindow>(user32, "GetDpiForWindow");
   shcore_.reset(LoadLibraryW(L"shcore.dll"));
   dpiOfMonitor_ = lookUp<DpiOfMonitor>(shcore_.get(), "GetDpiForMonitor");
-  if (getThreadContext_) start_ = getThreadContext_();
+  // Kept as the system's fixed context of that awareness: the thread's own
+  // handle may stand for "the process's context", which the declaration
+  // then changes (so Wine 10 makes it). A process started per-monitor
+  // aware (older Wine makes every process so) needs no switching.
+  if (getThreadContext_ && awarenessOf_) {
+    switch (awarenessOf_(getThreadContext_())) {
+      case DPI_AWARENESS_UNAWARE:
+        start_ = DPI_AWARENESS_CONTEXT_UNAWARE;
+        break;
+      case DPI_AWARENESS_SYSTEM_AWARE:
+        start_ = DPI_AWARENESS_CONTEXT_SYSTEM_AWARE;
+        break;
+      default:
+        break;
+    }
+  }
   // The screen's units as the program saw them in the start context.
   const WindowDc screen(nullptr);
   if (screen) {
@@ -75,7 +90,7 @@ int DpiSupport::monitorDpi(HMONITOR monitor) const {
 
 WindowDpi DpiSupport::startContextOnPrimary() const {
   const int primary = monitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
-  WindowDpi dpi{DpiAwareness::Unaware, kUnawareDpi, primary > 0 ? primary : startDpiX_};
+  WindowDpi dpi{DpiAwareness::PerMonitor, kUnawareDpi, primary > 0 ? primary : startDpiX_};
   if (start_ && awarenessOf_) dpi.awareness = awarenessFrom(awarenessOf_(start_));
   if (dpi.awareness == DpiAwareness::System) dpi.windowDpi = startDpiX_;
   if (dpi.awareness == DpiAwareness::PerMonitor) dpi.windowDpi = dpi.monitorDpi;

@@ -33,8 +33,9 @@ class DpiSupport {
   // The process's windows are per-monitor aware (by the declaration, or
   // because the system made them so).
   bool ownPixels() const;
-  // The context the system started the process in; null where the system
-  // has no contexts.
+  // The context the system started the process in, as the system's fixed
+  // context of that awareness; null where the system has no contexts or
+  // the process started per-monitor aware.
   DPI_AWARENESS_CONTEXT startContext() const { return start_; }
   // The calling thread's context now; null where the system has none.
   DPI_AWARENESS_CONTEXT threadContext() const;

@@ -41,7 +41,6 @@ Win32Window::Win32Window(const WindowDesign& design, WindowEvents& events, const
   create(design);
 }
 
-
 Win32Window::~Win32Window() {
   *alive_ = false;
   destroy();
@@ -369,9 +368,11 @@ void Win32Window::setColourKey(Colour key, KeyTechnique technique) {
 }
 
 void Win32Window::setBounds(int x, int y, int width, int height) {
-  if (window_) {
-    SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (!window_) return;
+  // A window of its own context keeps the size the system scaled it to:
+  // only its place is in the caller's (screen) pixels.
+  const UINT keepSize = context_ ? SWP_NOSIZE : 0;
+  SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
 }
 
 Rect Win32Window::bounds() const {

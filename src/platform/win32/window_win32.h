@@ -42,6 +42,8 @@ class Win32Window final : public Window {
   void setColourKey(Colour key) override;
   // The same with the technique named rather than chosen for the platform.
   void setColourKey(Colour key, KeyTechnique technique);
+  // Screen pixels; a dialog of its own context is only moved, keeping the
+  // size the system scaled it to.
   void setBounds(int x, int y, int width, int height) override;
   Rect bounds() const override;
   void setVisible(bool visible) override;

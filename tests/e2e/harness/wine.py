@@ -216,15 +216,8 @@ class WinePrefix:
                                            "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
         if code != 0:
             raise RuntimeError(f"setting LogPixels to {dpi} failed: {errors.strip()!r}")
-        subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout,
-                       check=False)
-        deadline = time.monotonic() + timeout
-        while self._processes_left() and time.monotonic() < deadline:
-            time.sleep(0.05)
-        subprocess.run(["wineserver", "-p"], env=self.env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout,
-                       check=False)
+        self._wineserver("-k", timeout)
+        self._wineserver("-p", timeout)
         code, _, errors = self.run("wineboot", timeout=120)
         if code != 0:
             raise RuntimeError(f"wineboot at {dpi} DPI failed: {errors.strip()[-300:]!r}")
@@ -233,14 +226,17 @@ class WinePrefix:
         """Kills the wineserver of this prefix and every process in it."""
         if self.env is None:
             return
-        subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL,
+        self._wineserver("-k", timeout)
+        self.env = None
+
+    def _wineserver(self, option, timeout):
+        subprocess.run(["wineserver", option], env=self.env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout,
                        check=False)
         # -k only signals; wait until no process of this prefix is left.
         deadline = time.monotonic() + timeout
-        while self._processes_left() and time.monotonic() < deadline:
+        while option == "-k" and self._processes_left() and time.monotonic() < deadline:
             time.sleep(0.05)
-        self.env = None
 
     def _processes_left(self):
         """Unix processes whose environment names this prefix."""
