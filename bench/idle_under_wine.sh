@@ -7,12 +7,15 @@
 # stopwatch stopped and once running; asserts nothing (a benchmark, not a
 # test).
 #
-# Usage: bench/idle_under_wine.sh [--wine8|--wine10|--both] [--vesk EXE] [SECONDS]
+# Usage: bench/idle_under_wine.sh [--wine8|--wine10|--both] [--vesk EXE] [--dpi N] [SECONDS]
 #   --wine8   the host's Wine (the default)
 #   --wine10  Debian 13's Wine, inside the root of scripts/trixie-root.sh
 #   --both    one after the other
 #   --vesk    measure this vesk.exe instead of the one built here (an older
 #             build, to compare)
+#   --dpi     the display's DPI (LogPixels; 96 is 100 %, 144 is 150 %): a Wine
+#             that scales windows (9 and later) stretches the stand-in and the
+#             bare window, and vesk draws its strips at that scale
 #   SECONDS   length of each measured window (default 30)
 # Repeat a run to see the spread: the figures move with the machine's load.
 set -euo pipefail
@@ -21,11 +24,13 @@ cd "$(dirname "$0")/.."
 wines=wine8
 vesk_exe=""
 seconds=30
+dpi=96
 built=no  # set by the outer run for the run inside the Debian 13 root
 while [ $# -gt 0 ]; do
   case "$1" in
     --wine8 | --wine10 | --both) wines="${1#--}" ;;
     --vesk) vesk_exe="$(realpath "$2")" && shift ;;
+    --dpi) dpi="$2" && shift ;;
     --built) built=yes ;;
     *) seconds="$1" ;;
   esac
@@ -40,7 +45,8 @@ fi
 : "${vesk_exe:=$build/vesk.exe}"
 
 if [ "$wines" = both ] || [ "$wines" = wine10 ]; then
-  [ "$wines" = both ] && bench/idle_under_wine.sh --wine8 --built --vesk "$vesk_exe" "$seconds"
+  [ "$wines" = both ] && bench/idle_under_wine.sh --wine8 --built --vesk "$vesk_exe" \
+    --dpi "$dpi" "$seconds"
   [ -x scripts/trixie-root.sh ] || { echo "idle: scripts/trixie-root.sh is missing" >&2; exit 1; }
   scripts/trixie-root.sh prepare
   # The executable is copied into the repository's build folder, the one
@@ -48,7 +54,7 @@ if [ "$wines" = both ] || [ "$wines" = wine10 ]; then
   inside="$build/bench-vesk.exe"
   cp "$vesk_exe" "$inside"
   exec scripts/trixie-root.sh run -- bench/idle_under_wine.sh --wine8 --built --vesk "$inside" \
-    "$seconds"
+    --dpi "$dpi" "$seconds"
 fi
 
 work="$(mktemp -d)"
@@ -59,6 +65,16 @@ vesk_xvfb_start
 export VESK_WINEPREFIX="$work/prefix"
 source scripts/wine-env.sh
 vesk_wine_prepare
+if [ "$dpi" != 96 ]; then
+  # Read by each Wine process at its start, the monitors' by the first of a
+  # wineserver's session: a new session at that DPI.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+    >>"$vesk_wine_log" 2>&1 </dev/null
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  wineserver -w >/dev/null 2>&1 </dev/null || true
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  wineboot >>"$vesk_wine_log" 2>&1 </dev/null
+fi
 
 pids=()
 cleanup() {
@@ -82,7 +98,7 @@ run_exe() {
 }
 
 echo "$(wine --version 2>/dev/null </dev/null), vesk.exe $(sha1sum "$work/vesk.exe" | cut -c1-12)," \
-  "windows of $seconds s"
+  "windows of $seconds s, $dpi DPI"
 
 (run_exe "$build/tools/standin-game/standin-game.exe" >"$work/game.log" 2>&1 </dev/null) &
 pids+=($!)

@@ -11,13 +11,17 @@
 #include "common/colour.h"
 #include "platform/control.h"
 #include "platform/keyboard_hook.h"
+#include "platform/screen_scale.h"
 #include "platform/types.h"
 
 namespace vesk::platform {
 
 enum class WindowStyle {
-  Strip,       // no caption, no frame, not in the taskbar
-  ToolDialog,  // fixed tool window with a small caption, not in the taskbar
+  Strip,  // no caption, no frame, not in the taskbar
+  // Fixed tool window with a small caption, not in the taskbar. Made as the
+  // program's windows were before it declared itself per-monitor aware, so
+  // that the system scales it whole on every monitor.
+  ToolDialog,
 };
 
 struct WindowDesign {
@@ -27,6 +31,31 @@ struct WindowDesign {
   int clientWidth = 0;  // pixels
   int clientHeight = 0;
   Colour backColour = kKeyColour;
+};
+
+// How a window's pixels meet the screen's, as the system reports it.
+enum class DpiAwareness {
+  Unaware,     // drawn at 96 DPI, stretched by the system to its monitor's DPI
+  System,      // drawn at the DPI the system had when its program started
+  PerMonitor,  // drawn at its monitor's DPI: its pixels are the screen's
+};
+
+struct WindowDpi {
+  DpiAwareness awareness = DpiAwareness::Unaware;
+  int windowDpi = 96;   // the DPI the window draws at
+  int monitorDpi = 96;  // the effective DPI of the monitor it is on
+};
+
+// How the program's own windows meet the screen.
+struct DisplayScaling {
+  // The program's windows get the screen's pixels 1:1 (per-monitor aware):
+  // it scales them itself. Otherwise the system scales them, as it scales
+  // any program that is not DPI aware, and they are drawn at scale 1.
+  bool ownPixels = false;
+  // The program as the system started it, before it declared itself
+  // per-monitor aware, seen on the primary monitor: how the system would
+  // have scaled its windows there.
+  WindowDpi startContext;
 };
 
 struct MouseEvent {
@@ -57,6 +86,9 @@ class WindowEvents {
   // A close request from the platform (Alt+F4, log-off, the caption's close
   // box). The window is destroyed only when the program calls destroy().
   virtual void onCloseRequest() {}
+  // The DPI of the window's monitor changed, or the window went to a
+  // monitor of another DPI. The window keeps its size.
+  virtual void onDpiChange() {}
 };
 
 class Window {
@@ -74,6 +106,9 @@ class Window {
   virtual void setVisible(bool visible) = 0;
   virtual bool visible() const = 0;
   virtual void setBackColour(Colour colour) = 0;
+  // The scale at which the controls are drawn (a strip's); they keep
+  // their own pixels. A change draws the whole window again.
+  virtual void setScale(ScreenScale scale) = 0;
   // Starts (enabled) or stops the window's timer.
   virtual void setTimer(int intervalMs, bool enabled) = 0;
   // Draws the controls; only what changed since the last call is repainted.
@@ -107,6 +142,10 @@ class Windowing {
   // Whether the last setWindowPos failed for want of access: the window's
   // program runs at a higher integrity level (as administrator).
   virtual bool restackDenied() const = 0;
+  // Another program's window as the system scales it; false when the
+  // system cannot tell (an older one, or the window is gone).
+  virtual bool getWindowDpi(WindowHandle window, WindowDpi& out) = 0;
+  virtual DisplayScaling displayScaling() = 0;
 
   // System-wide hotkeys, delivered to the owner's onHotKey.
   virtual bool registerHotKey(WindowHandle owner, int id, unsigned modifiers,

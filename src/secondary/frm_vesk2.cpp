@@ -10,6 +10,8 @@ FrmVESK2::FrmVESK2(platform::Platform& platform, Colour keyColour)
           frmVESK2Controls(platform.system.twipsPerPixelX(), platform.system.twipsPerPixelY())) {
   const platform::WindowDesign design =
       frmVESK2Design(p_.system.twipsPerPixelX(), p_.system.twipsPerPixelY());
+  designWidth_ = design.clientWidth;
+  designHeight_ = design.clientHeight;
   window_ = p_.windowing.createWindow(design, *this);
   if (window_) window_->setBounds(0, 0, design.clientWidth, design.clientHeight);
   Form_Load(keyColour);
@@ -27,6 +29,13 @@ void FrmVESK2::setPosition(int x, int y) {
   if (!window_) return;
   const Rect now = window_->bounds();
   window_->setBounds(x, y, now.width(), now.height());
+}
+
+void FrmVESK2::setScale(platform::ScreenScale scale) {
+  if (!window_) return;
+  window_->setScale(scale);
+  const Rect now = window_->bounds();
+  window_->setBounds(now.left, now.top, scale.extent(designWidth_), scale.extent(designHeight_));
 }
 
 void FrmVESK2::setVisible(bool visible) {

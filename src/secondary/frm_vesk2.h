@@ -27,6 +27,8 @@ class FrmVESK2 : public platform::WindowEvents {
   WindowHandle handle() const { return window_ ? window_->handle() : 0; }
 
   void setPosition(int x, int y);
+  // The strip drawn at this scale, its size scaled from its design.
+  void setScale(platform::ScreenScale scale);
   void setVisible(bool visible);
   bool visible() const { return window_ && window_->visible(); }
   // Draws what changed since the last call.
@@ -47,6 +49,8 @@ class FrmVESK2 : public platform::WindowEvents {
   platform::Platform& p_;
   ControlSet controls_;
   std::unique_ptr<platform::Window> window_;
+  int designWidth_ = 0;  // the strip's own pixels
+  int designHeight_ = 0;
   bool unloaded_ = false;
 };
 

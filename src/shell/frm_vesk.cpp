@@ -101,6 +101,7 @@ FrmVESK::LoadOutcome FrmVESK::Form_Load() {
 FrmVESK2& FrmVESK::frmVESK2() {
   if (!frm2_) {
     frm2_ = std::make_unique<FrmVESK2>(p_, kKeyColour);
+    frm2_->setScale(scale_);
     // A release on the strip's line acts as a press of the main window's
     // slot 4; the strip then puts itself back on top.
     frm2_->onLineReleased = [this](const platform::MouseEvent& event) {
@@ -220,6 +221,13 @@ void FrmVESK::onTimer() {
 }
 
 void FrmVESK::onCloseRequest() { closeProcedure(); }
+
+void FrmVESK::onDpiChange() {
+  // The game on that monitor is drawn again at another scale: the strips
+  // follow once it is at rest, at the scale it then has.
+  follow_.rescaleDue = true;
+  lookDue_ = true;
+}
 
 void FrmVESK::endForm() { closeProcedure(); }
 

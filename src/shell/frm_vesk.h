@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -73,6 +74,10 @@ class FrmVESK : public platform::WindowEvents {
   void onMouse(const platform::MouseEvent& event) override;
   void onClick(const std::string& control, int index) override;
   void onCloseRequest() override;
+  void onDpiChange() override;
+
+  // The scale the strips are drawn at.
+  platform::ScreenScale scale() const { return scale_; }
 
  private:
   template <class Handler>
@@ -106,6 +111,7 @@ class FrmVESK : public platform::WindowEvents {
   void makeSettingsShortcuts();
 
   // Placement (set_form.cpp).
+  // x, y and width in screen pixels; height in the panel's own pixels.
   void PlaceForm(std::int16_t x, std::int16_t y, std::int16_t width, std::int16_t height);
   void CalcMeterGeometry();
   void fallbackPlacement();
@@ -115,6 +121,10 @@ class FrmVESK : public platform::WindowEvents {
   PlacementBranch placeBesideGame();
   void takeGameFrame();
   void placeOnClientArea();
+  // The strips at the game's scale, or without a readable game at the last
+  // game's (display_scale.h).
+  void takeGameScale();
+  void applyScale(platform::ScreenScale scale);
 
   // Following the game between placements (frm_vesk_follow.cpp).
   void noteAttachment(PlacementBranch branch);
@@ -134,7 +144,9 @@ class FrmVESK : public platform::WindowEvents {
   ControlSet controls_;
   std::unique_ptr<platform::Window> window_;
   std::unique_ptr<FrmVESK2> frm2_;
-  int mainWidth_ = 0;  // pixels, as last placed
+  double mainWidth_ = 0;  // the panel's own pixels, as last placed
+  platform::ScreenScale scale_;
+  std::optional<double> gameScale_;  // of the last game whose scale was read
   bool unloaded_ = false;
   std::vector<HookChord> refusedChords_;  // of the last registration
   bool hotkeysHeld_ = false;              // registered, not released

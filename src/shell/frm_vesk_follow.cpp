@@ -61,6 +61,7 @@ void FrmVESK::noteAttachment(PlacementBranch branch) {
   if (follow_.hidden && window_) window_->setVisible(true);
   follow_.hidden = false;
   follow_.seenRect = {};
+  follow_.rescaleDue = false;
   lookDue_ = true;
   if (!watching_ || watched_ != s_.gameHwnd) {
     watching_ = true;
@@ -175,11 +176,13 @@ void FrmVESK::followPlace() {
     return;
   }
   takeGameFrame();
+  takeGameScale();
   placeOnClientArea();
   if (window_) window_->setVisible(true);
   updMenu(s_.allVisible);
   SetKajiMeter(s_.allVisible);
   s_.lastGameRect = s_.gameWindowRect;
+  follow_.rescaleDue = false;
 }
 
 void FrmVESK::restackStrips() {

@@ -9,7 +9,7 @@ FollowStep followStep(const FollowState& f, const GameSight& game, const Rect& l
   if (f.attachment == Attachment::None) return game.shown ? FollowStep::Attach : FollowStep::None;
   if (!game.shown) return f.hidden ? FollowStep::None : FollowStep::Hide;
   if (f.hidden) return FollowStep::Restore;
-  if (f.attachment == Attachment::Placed && game.windowRect != lastGameRect) {
+  if (f.attachment == Attachment::Placed && (game.windowRect != lastGameRect || f.rescaleDue)) {
     // A rectangle seen twice in a row is the game at rest.
     return game.windowRect == f.seenRect ? FollowStep::Replace : FollowStep::Wait;
   }

@@ -26,8 +26,9 @@ struct GameSight {
 
 struct FollowState {
   Attachment attachment = Attachment::None;
-  bool hidden = false;  // strips hidden for a minimised or hidden game
-  Rect seenRect;        // the game's rectangle at the last look, to tell it at rest
+  bool hidden = false;      // strips hidden for a minimised or hidden game
+  Rect seenRect;            // the game's rectangle at the last look, to tell it at rest
+  bool rescaleDue = false;  // a display's DPI changed since the last placement
 };
 
 enum class FollowStep {
@@ -37,7 +38,7 @@ enum class FollowStep {
   Hide,      // the game was minimised or hidden
   Restore,   // it is back: the strips come back as they stood
   Wait,      // it is moving: look again before following
-  Replace,   // it came to rest elsewhere: place on it again
+  Replace,   // it came to rest elsewhere or at another scale: place on it again
   Restack,   // it rose above the strips: put them above it again
 };
 

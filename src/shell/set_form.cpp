@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/rounding.h"
+#include "shell/display_scale.h"
 #include "shell/frm_vesk.h"
 #include "shell/placement.h"
 
@@ -27,6 +28,7 @@ bool FrmVESK::gameWindowAlive() {
 PlacementBranch FrmVESK::placeBesideGame() {
   if (!gameWindowAlive()) s_.gameHwnd = p_.windowing.findWindowByClass(kGameWindowClass);
   FrmVESK2& second = frmVESK2();
+  takeGameScale();
 
   if (s_.gameHwnd == 0) {
     fallbackPlacement();
@@ -96,6 +98,21 @@ void FrmVESK::takeGameFrame() {
   s_.captionHeight = frame.captionHeight;
 }
 
+void FrmVESK::takeGameScale() {
+  platform::WindowDpi dpi;
+  if (s_.gameHwnd != 0 && p_.windowing.getWindowDpi(s_.gameHwnd, dpi)) {
+    gameScale_ = onScreenScale(dpi);
+  }
+  applyScale(stripScale(p_.windowing.displayScaling(), gameScale_));
+}
+
+void FrmVESK::applyScale(platform::ScreenScale scale) {
+  if (scale == scale_) return;
+  scale_ = scale;
+  if (window_) window_->setScale(scale);
+  frmVESK2().setScale(scale);
+}
+
 void FrmVESK::placeOnClientArea() {
   const Point16 corner = overlayCorner(s_);
   PlaceForm(corner.x, corner.y, roundToInt16(s_.gameClientRect.width()), kOverlayHeight);
@@ -104,29 +121,35 @@ void FrmVESK::placeOnClientArea() {
 }
 
 void FrmVESK::PlaceForm(std::int16_t x, std::int16_t y, std::int16_t width, std::int16_t height) {
-  if (window_) window_->setBounds(x, y, width, height);
-  mainWidth_ = width;
+  if (window_) window_->setBounds(x, y, width, scale_.extent(height));
+  // The rules see the width in the panel's own pixels.
+  mainWidth_ = width / scale_.factor;
   CalcMeterGeometry();
 }
 
 void FrmVESK::CalcMeterGeometry() {
-  const MeterGeometry g = calcMeterGeometry(s_.frameX, static_cast<float>(mainWidth_));
+  // The game's frame, measured in screen pixels, in the game's own pixels.
+  const MeterGeometry g =
+      calcMeterGeometry(s_.frameX / scale_.factor, static_cast<float>(mainWidth_));
   s_.meterLeft = g.meterLeft;
   s_.meterRightPad = g.meterRightPad;
   s_.meterStep = g.meterStep;
 }
 
 void FrmVESK::fallbackPlacement() {
-  PlaceForm(0, 0, kFallbackWidth, kOverlayHeight);
-  placeSecondary(kFallbackWidth, kFallbackHeight);
+  // A 1024 x 768 screen of the panel's own pixels.
+  const int width = scale_.extent(kFallbackWidth);
+  PlaceForm(0, 0, roundToInt16(width), kOverlayHeight);
+  placeSecondary(width, scale_.extent(kFallbackHeight));
 }
 
 void FrmVESK::placeSecondary(double right, double bottom) {
   FrmVESK2& second = frmVESK2();
   // Read only: measuring the box must not mark the strip for drawing.
   const platform::Control& box = std::as_const(second.controls()).at("cmdMenu", 4);
-  const Point32 corner = secondaryCorner(right, bottom, s_, box.width, box.height,
-                                         p_.system.twipsPerPixelX(), p_.system.twipsPerPixelY());
+  const Point32 corner =
+      secondaryCorner(right, bottom, s_, scale_.extent(box.width), scale_.extent(box.height),
+                      p_.system.twipsPerPixelX(), p_.system.twipsPerPixelY());
   second.setPosition(corner.x, corner.y);
 }
 

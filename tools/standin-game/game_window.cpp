@@ -17,11 +17,14 @@ GameWindow::~GameWindow() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
   if (classAtom_ != 0) UnregisterClassW(kGameClassName, instance_);
   if (brush_ != nullptr) DeleteObject(brush_);
+  if (rulerBrush_ != nullptr) DeleteObject(rulerBrush_);
 }
 
 bool GameWindow::create(const Options& options) {
   brush_ = CreateSolidBrush(kGameColour);
-  if (brush_ == nullptr) {
+  rulerBrush_ = CreateSolidBrush(kRulerColour);
+  ruler_ = options.ruler;
+  if (brush_ == nullptr || rulerBrush_ == nullptr) {
     error_ = L"CreateSolidBrush failed";
     return false;
   }
@@ -102,7 +105,13 @@ void GameWindow::paint(HWND hwnd) {
   HDC dc = BeginPaint(hwnd, &ps);
   if (dc == nullptr) return;
   RECT client;
-  if (GetClientRect(hwnd, &client)) FillRect(dc, &client, brush_);
+  if (GetClientRect(hwnd, &client)) {
+    FillRect(dc, &client, brush_);
+    for (int x = 0; ruler_ > 0 && x < client.right; x += ruler_) {
+      const RECT line{x, kRulerTop, x + 1, kRulerTop + kRulerHeight};
+      FillRect(dc, &line, rulerBrush_);
+    }
+  }
   EndPaint(hwnd, &ps);
 }
 

@@ -16,6 +16,10 @@ namespace standin {
 // screenshot tells the game's pixels from the panel's at a glance.
 constexpr COLORREF kGameColour = RGB(0x00, 0xB0, 0x00);
 constexpr wchar_t kGameClassName[] = L" M H F ";
+// The ruler's lines: pure blue, a colour the overlay never draws.
+constexpr COLORREF kRulerColour = RGB(0x00, 0x00, 0xFF);
+constexpr int kRulerTop = 250;  // client pixels: below the overlay's band
+constexpr int kRulerHeight = 50;
 
 class GameWindow {
  public:
@@ -38,6 +42,8 @@ class GameWindow {
   HINSTANCE instance_;
   ClickLog& clicks_;
   HBRUSH brush_ = nullptr;
+  HBRUSH rulerBrush_ = nullptr;
+  int ruler_ = 0;
   ATOM classAtom_ = 0;
   HWND hwnd_ = nullptr;
   std::wstring error_;

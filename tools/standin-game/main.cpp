@@ -1,6 +1,7 @@
 // Stand-in game for the end-to-end tests and the demo (see game_window.h).
 // Usage: standin-game [--x N] [--y N] [--width N] [--height N]
 //                     [--clicks PATH] [--title TEXT]
+//                     [--dpi unaware|per-monitor] [--ruler N]
 // Exit codes: 0 after WM_CLOSE, 2 for a refused command line, 3 when the
 // click log cannot be opened, 4 when the window cannot be created.
 #include <windows.h>
@@ -40,6 +41,15 @@ void reportError(const std::wstring& text) {
   WriteFile(err, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+// Per-monitor aware v2 before the window is made; false where the system
+// has no such call or refuses it.
+bool becomePerMonitorAware() {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+  return set && set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));
+}
+
 struct LocalFreeDeleter {
   void operator()(LPWSTR* block) const { LocalFree(block); }
 };
@@ -70,6 +80,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return kExitBadCommandLine;
   }
   const standin::Options& options = *parsed.options;
+  // Older Wine makes every process per-monitor aware itself and refuses.
+  if (options.perMonitorAware) becomePerMonitorAware();
 
   standin::ClickLog clicks;
   if (!options.clicksPath.empty() && !clicks.open(options.clicksPath)) {

@@ -43,6 +43,15 @@ ParseResult parseOptions(const std::vector<std::wstring>& args) {
       options.clicksPath = value;
     } else if (name == L"--title") {
       options.title = value;
+    } else if (name == L"--dpi") {
+      if (value != L"unaware" && value != L"per-monitor") {
+        return {std::nullopt, L"bad DPI awareness " + value};
+      }
+      options.perMonitorAware = value == L"per-monitor";
+    } else if (name == L"--ruler") {
+      number = parseInt(value, 0, kMaxSize);
+      if (!number) return {std::nullopt, L"bad ruler spacing " + value};
+      options.ruler = *number;
     } else {
       return {std::nullopt, L"unknown option " + name};
     }

@@ -15,6 +15,12 @@ struct Options {
   int height = 768;
   std::wstring clicksPath;  // empty: mouse presses are not logged
   std::wstring title = L"Stand-in game";
+  // Draws at its monitor's DPI (per-monitor aware), its pixels the
+  // screen's; otherwise DPI-unaware, stretched by the system.
+  bool perMonitorAware = false;
+  // A 1-pixel ruler line every this many client pixels, across a band
+  // below the overlay's (kRulerTop); 0 for none.
+  int ruler = 0;
 };
 
 struct ParseResult {
@@ -23,7 +29,8 @@ struct ParseResult {
 };
 
 // Parses the arguments after the program name: --x N, --y N, --width N,
-// --height N, --clicks PATH, --title TEXT, in any order. Unknown options,
+// --height N, --clicks PATH, --title TEXT, --dpi unaware|per-monitor,
+// --ruler N, in any order. Unknown options,
 // missing values, non-numbers and out-of-range sizes are refused.
 ParseResult parseOptions(const std::vector<std::wstring>& args);
 

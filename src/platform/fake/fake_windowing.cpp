@@ -98,6 +98,43 @@ bool FakeWindowing::setWindowPos(WindowHandle window, WindowHandle insertAfter, 
   return window != 0 && refused == refusedRestacks.end();
 }
 
+namespace {
+
+int windowDpiOf(DpiAwareness awareness, int systemDpi, int monitorDpi) {
+  switch (awareness) {
+    case DpiAwareness::Unaware:
+      return 96;
+    case DpiAwareness::System:
+      return systemDpi;
+    case DpiAwareness::PerMonitor:
+      break;
+  }
+  return monitorDpi;
+}
+
+}  // namespace
+
+bool FakeWindowing::getWindowDpi(WindowHandle window, WindowDpi& out) {
+  const auto it = foreign_.find(window);
+  if (dpiUnknown || it == foreign_.end() || monitors.empty()) return false;
+  const Rect& r = it->second.windowRect;
+  const int x = r.left + r.width() / 2;
+  const int y = r.top + r.height() / 2;
+  const Monitor* on = &monitors.front();
+  for (const Monitor& m : monitors) {
+    if (x >= m.rect.left && x < m.rect.right && y >= m.rect.top && y < m.rect.bottom) on = &m;
+  }
+  const int system = systemDpi > 0 ? systemDpi : monitors.front().dpi;
+  out = {it->second.awareness, windowDpiOf(it->second.awareness, system, on->dpi), on->dpi};
+  return true;
+}
+
+DisplayScaling FakeWindowing::displayScaling() {
+  const int primary = monitors.empty() ? 96 : monitors.front().dpi;
+  const int system = systemDpi > 0 ? systemDpi : primary;
+  return {ownPixels, {startAwareness, windowDpiOf(startAwareness, system, primary), primary}};
+}
+
 bool FakeWindowing::registerHotKey(WindowHandle owner, int id, unsigned modifiers,
                                    unsigned virtualKey) {
   if (hotkeys.count(id) != 0 || heldByOthers.count({modifiers, virtualKey}) != 0) return false;

@@ -26,11 +26,13 @@ class FakeWindow : public Window {
   void setColourKey(Colour key) override { colourKey = key; }
   void setBounds(int x, int y, int width, int height) override {
     rect = {x, y, x + width, y + height};
+    ++boundsCalls;
   }
   Rect bounds() const override { return rect; }
   void setVisible(bool v) override { shown = v; }
   bool visible() const override { return shown; }
   void setBackColour(Colour colour) override { design.backColour = colour; }
+  void setScale(ScreenScale s) override { scale = s; }
   void setTimer(int intervalMs, bool enabled) override {
     timerInterval = intervalMs;
     timerEnabled = enabled;
@@ -59,6 +61,8 @@ class FakeWindow : public Window {
   bool timerEnabled = false;
   std::vector<Control> controls;
   int presentCount = 0;
+  int boundsCalls = 0;
+  ScreenScale scale;
   std::pair<std::string, int> focus;
   int destroyCalls = 0;
 
@@ -90,6 +94,10 @@ class FakeWindowing : public Windowing {
   bool getClientRect(WindowHandle window, Rect& out) override;
   bool setWindowPos(WindowHandle window, WindowHandle insertAfter, unsigned flags) override;
   bool restackDenied() const override { return restackDenied_; }
+  // As Windows answers: the monitor that holds the window's centre (else
+  // the primary), and the DPI the window draws at by its awareness.
+  bool getWindowDpi(WindowHandle window, WindowDpi& out) override;
+  DisplayScaling displayScaling() override;
   bool registerHotKey(WindowHandle owner, int id, unsigned modifiers, unsigned virtualKey) override;
   bool unregisterHotKey(WindowHandle owner, int id) override;
   KeyboardHook& keyboardHook() override { return hook; }
@@ -107,7 +115,24 @@ class FakeWindowing : public Windowing {
     bool clientFails = false;
     bool shown = true;         // visible and not minimised
     bool aboveStrips = false;  // over the program's windows until they are restacked
+    DpiAwareness awareness = DpiAwareness::Unaware;
   };
+  // The desktop's monitors, the primary first.
+  struct Monitor {
+    Rect rect;
+    int dpi = 96;
+  };
+  std::vector<Monitor> monitors{{{0, 0, 1920, 1080}, 96}};
+  // The DPI that system-aware programs draw at: the primary's when they
+  // started (0: the primary's now).
+  int systemDpi = 0;
+  // The program's own windows are per-monitor aware; false as on a system
+  // that could not make them so.
+  bool ownPixels = true;
+  // The program's context as the system started it.
+  DpiAwareness startAwareness = DpiAwareness::Unaware;
+  // A system that cannot tell a window's DPI.
+  bool dpiUnknown = false;
   WindowHandle addForeignWindow(ForeignWindow w);
   // The window closes; its handle may later be given to another window.
   void closeForeignWindow(WindowHandle h) { foreign_.erase(h); }

@@ -7,17 +7,6 @@ namespace vesk::platform::win32 {
 
 namespace {
 
-// Far beyond any screen, yet safe to add two of without overflow.
-constexpr double kCoordinateLimit = 1 << 24;
-
-LONG toPixel(double value) {
-  if (!std::isfinite(value)) return 0;
-  // Halves to even, as std::nearbyint under the default rounding mode, but
-  // one instruction: nearbyint saves and restores the floating-point state,
-  // and every control's rectangle is worked out on each repaint.
-  return static_cast<LONG>(std::lrint(std::clamp(value, -kCoordinateLimit, kCoordinateLimit)));
-}
-
 int layerOf(ControlKind kind) {
   switch (kind) {
     case ControlKind::Label:
@@ -35,12 +24,12 @@ bool isEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 bool isNative(const Control& control) { return control.kind == ControlKind::ComboBox; }
 
-RECT controlRect(const Control& control) {
+RECT controlRect(const Control& control, ScreenScale scale) {
   RECT r;
-  r.left = toPixel(control.left);
-  r.top = toPixel(control.top);
-  r.right = r.left + std::max<LONG>(0, toPixel(control.width));
-  r.bottom = r.top + std::max<LONG>(0, toPixel(control.height));
+  r.left = scale.position(control.left);
+  r.top = scale.position(control.top);
+  r.right = r.left + scale.extent(control.width);
+  r.bottom = r.top + scale.extent(control.height);
   return r;
 }
 
@@ -53,12 +42,12 @@ std::vector<std::size_t> stackingOrder(const std::vector<Control>& controls) {
   return order;
 }
 
-const Control* controlAt(const std::vector<Control>& controls, POINT point) {
+const Control* controlAt(const std::vector<Control>& controls, POINT point, ScreenScale scale) {
   const std::vector<std::size_t> order = stackingOrder(controls);
   for (auto it = order.rbegin(); it != order.rend(); ++it) {
     const Control& control = controls[*it];
     if (!control.visible || isNative(control)) continue;
-    const RECT r = controlRect(control);
+    const RECT r = controlRect(control, scale);
     if (PtInRect(&r, point)) return &control;
   }
   return nullptr;
@@ -75,15 +64,16 @@ bool looksSame(const Control& a, const Control& b) {
 }
 
 std::vector<RECT> changedAreas(const std::vector<Control>& before,
-                               const std::vector<Control>& after) {
+                               const std::vector<Control>& after, ScreenScale scale) {
   std::vector<Control> kept = before;
-  return adoptChanges(kept, after);
+  return adoptChanges(kept, after, scale);
 }
 
-std::vector<RECT> adoptChanges(std::vector<Control>& kept, const std::vector<Control>& now) {
+std::vector<RECT> adoptChanges(std::vector<Control>& kept, const std::vector<Control>& now,
+                               ScreenScale scale) {
   std::vector<RECT> areas;
   const auto add = [&](const Control& control) {
-    const RECT r = controlRect(control);
+    const RECT r = controlRect(control, scale);
     if (control.visible && !isNative(control) && !isEmpty(r)) areas.push_back(r);
   };
   const std::size_t count = std::max(kept.size(), now.size());

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/control.h"
+#include "platform/screen_scale.h"
 
 namespace vesk::platform::win32 {
 
@@ -21,15 +22,17 @@ namespace vesk::platform::win32 {
 // and the repaint areas leave it out.
 bool isNative(const Control& control);
 
-// Client pixels, each coordinate rounded to the nearest integer (halves to
-// even); a negative width or height gives an empty rectangle.
-RECT controlRect(const Control& control);
+// Client pixels at the window's scale, by the one scaling rule
+// (screen_scale.h): at scale 1 each coordinate rounded to the nearest
+// integer (halves to even); a negative width or height gives an empty
+// rectangle.
+RECT controlRect(const Control& control, ScreenScale scale = {});
 
 // Indices of the controls, bottom first, in drawing order.
 std::vector<std::size_t> stackingOrder(const std::vector<Control>& controls);
 
 // The visible painted control on top at a client point, or null.
-const Control* controlAt(const std::vector<Control>& controls, POINT point);
+const Control* controlAt(const std::vector<Control>& controls, POINT point, ScreenScale scale = {});
 
 // Whether two controls look the same on screen (every drawn property).
 bool looksSame(const Control& a, const Control& b);
@@ -38,10 +41,11 @@ bool looksSame(const Control& a, const Control& b);
 // for each position whose painted control changed, its old and its new
 // rectangle.
 std::vector<RECT> changedAreas(const std::vector<Control>& before,
-                               const std::vector<Control>& after);
+                               const std::vector<Control>& after, ScreenScale scale = {});
 // The same, for a kept copy of the list that then becomes `now`: only the
 // controls that changed are copied, so a tick that changes one line copies
 // one control.
-std::vector<RECT> adoptChanges(std::vector<Control>& kept, const std::vector<Control>& now);
+std::vector<RECT> adoptChanges(std::vector<Control>& kept, const std::vector<Control>& now,
+                               ScreenScale scale = {});
 
 }  // namespace vesk::platform::win32

@@ -94,7 +94,7 @@ void Painter::render(const RECT& area, Colour background, const std::vector<Cont
   for (const std::size_t i : stackingOrder(controls)) {
     const Control& control = controls[i];
     if (!control.visible || isNative(control)) continue;
-    const RECT bounds = controlRect(control);
+    const RECT bounds = controlRect(control, scale_);
     RECT meeting;
     if (IntersectRect(&meeting, &bounds, &clipped)) drawControl(buffer, control);
   }
@@ -115,10 +115,12 @@ PixelRows Painter::pixels() const {
 }
 
 void Painter::drawControl(HDC dc, const Control& control) {
-  const RECT bounds = controlRect(control);
+  const RECT bounds = controlRect(control, scale_);
   if (IsRectEmpty(&bounds)) return;
   const UINT alignment = control.centred ? DT_CENTER : DT_LEFT;
-  const RECT inner = control.border ? inset(bounds, 1, 1) : bounds;
+  const int line = scale_.extent(1);
+  const int textInset = scale_.extent(kTextInset);
+  const RECT inner = control.border ? inset(bounds, line, line) : bounds;
   fill(bounds, colourRef(control.backColour));
 
   switch (control.kind) {
@@ -132,9 +134,9 @@ void Painter::drawControl(HDC dc, const Control& control) {
       break;
     case ControlKind::TextBox:
       if (control.multiLine) {
-        drawMultiLine(dc, control, inset(inner, kTextInset, 0));
+        drawMultiLine(dc, control, inset(inner, textInset, 0));
       } else {
-        drawLine(dc, control, inset(inner, kTextInset, 0), control.centred, false);
+        drawLine(dc, control, inset(inner, textInset, 0), control.centred, false);
       }
       break;
     case ControlKind::Label:
@@ -144,13 +146,15 @@ void Painter::drawControl(HDC dc, const Control& control) {
       // A native child window (NativeComboBoxes), never painted here.
       break;
     case ControlKind::CheckBox: {
-      const int top = (bounds.top + bounds.bottom - kCheckBoxSize) / 2;
-      const RECT box{bounds.left, top, bounds.left + kCheckBoxSize, top + kCheckBoxSize};
+      const int size = scale_.extent(kCheckBoxSize);
+      const int top = (bounds.top + bounds.bottom - size) / 2;
+      const RECT box{bounds.left, top, bounds.left + size, top + size};
       fill(box, kFieldWhite);
       frame(box, kBorderColour);
-      if (control.selected == 1) fill(inset(box, 3, 3), kBorderColour);
+      const int mark = scale_.extent(3);
+      if (control.selected == 1) fill(inset(box, mark, mark), kBorderColour);
       RECT caption = bounds;
-      caption.left = box.right + 4;
+      caption.left = box.right + scale_.extent(4);
       drawLine(dc, control, caption, false, true);
       break;
     }
@@ -174,12 +178,13 @@ void Painter::fill(const RECT& r, COLORREF colour) {
 }
 
 void Painter::frame(const RECT& r, COLORREF colour) {
-  // One pixel inside the rectangle, as FrameRect draws it.
+  // Inside the rectangle, as FrameRect draws its one pixel.
   if (IsRectEmpty(&r)) return;
-  fill({r.left, r.top, r.left + 1, r.bottom}, colour);
-  fill({r.right - 1, r.top, r.right, r.bottom}, colour);
-  fill({r.left, r.top, r.right, r.top + 1}, colour);
-  fill({r.left, r.bottom - 1, r.right, r.bottom}, colour);
+  const int w = scale_.extent(1);
+  fill({r.left, r.top, r.left + w, r.bottom}, colour);
+  fill({r.right - w, r.top, r.right, r.bottom}, colour);
+  fill({r.left, r.top, r.right, r.top + w}, colour);
+  fill({r.left, r.bottom - w, r.right, r.bottom}, colour);
 }
 
 void Painter::flushGdi() {
@@ -243,15 +248,19 @@ void Painter::drawWrapped(HDC dc, const Control& control, RECT box, UINT format)
 }
 
 HFONT Painter::fontFor(const Font& font) {
-  const double points = font.points > 0 && std::isfinite(font.points) ? font.points : 9.0;
-  const FontKey key{font.name, points, font.bold, font.charset, dotsPerInch_};
+  const double points =
+      scale_.points(font.points > 0 && std::isfinite(font.points) ? font.points : 9.0);
+  const int dotsPerInch = fontDpi_ > 0 ? fontDpi_ : dotsPerInch_;
+  const FontKey key{font.name, points, font.bold, font.charset, dotsPerInch};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
   if (fonts_.size() >= kFontCacheLimit) {
     restoreFont();  // none of the fonts about to go may stay selected
     fonts_.clear();
   }
 
-  GdiObject<HFONT> created = createFont(font, dotsPerInch_, NONANTIALIASED_QUALITY);
+  Font scaled = font;
+  scaled.points = points;
+  GdiObject<HFONT> created = createFont(scaled, dotsPerInch, NONANTIALIASED_QUALITY);
   if (!created) return nullptr;
   const HFONT handle = created.get();
   fonts_.emplace(key, std::move(created));

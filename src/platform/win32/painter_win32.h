@@ -18,6 +18,7 @@
 
 #include "common/colour.h"
 #include "platform/control.h"
+#include "platform/screen_scale.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/key_shape.h"
 
@@ -34,6 +35,14 @@ class Painter {
   // already; true when it was made anew (its pixels are then undefined).
   // False, and no buffer, when the system refuses one.
   bool resize(int width, int height);
+  // The scale the controls are drawn at (screen_scale.h): their
+  // rectangles, fonts, frame lines and text insets. Call render() for the
+  // whole buffer after a change.
+  void setScale(ScreenScale scale) { scale_ = scale; }
+  ScreenScale scale() const { return scale_; }
+  // The dots per inch fonts are made for, before the scale; 0 (the
+  // default) takes the back buffer's own.
+  void setFontDpi(int dotsPerInch) { fontDpi_ = dotsPerInch; }
   // Redraws `area` (client pixels) of the back buffer: the window's
   // background, then every visible control that meets the area, bottom
   // first.
@@ -56,6 +65,7 @@ class Painter {
   void drawWrapped(HDC dc, const Control& control, RECT box, UINT format);
   // Solid colour and one-pixel frames, within the area being drawn.
   void fill(const RECT& r, COLORREF colour);
+  // Lines of the scaled one-pixel width inside the rectangle.
   void frame(const RECT& r, COLORREF colour);
   void flushGdi();
   // The area being drawn as the DC's clip region, for the text that needs it.
@@ -76,6 +86,8 @@ class Painter {
   void* bits_ = nullptr;  // the bitmap's pixels, 32 bits each, top row first
   HGDIOBJ previousBitmap_ = nullptr;
   int dotsPerInch_ = 96;  // of the buffer, read when it is made
+  int fontDpi_ = 0;
+  ScreenScale scale_;
   COLORREF textColour_ = CLR_INVALID;
   RECT clip_{};                      // the area being drawn
   bool clipRegionSet_ = false;       // the DC's clip region is clip_

@@ -52,14 +52,15 @@ std::wstring currentUserKey() {
   return L"unknown-user";
 }
 
-int twipsPerPixel(int capability) {
-  const WindowDc screen(nullptr);
-  if (!screen) return kTwipsPerPixelAt96Dpi;
-  const int dotsPerInch = GetDeviceCaps(screen.get(), capability);
+int twipsPerPixel(int dotsPerInch) {
   return dotsPerInch > 0 ? kTwipsPerInch / dotsPerInch : kTwipsPerPixelAt96Dpi;
 }
 
 }  // namespace
+
+Win32System::Win32System() : ownDpi_(std::make_unique<DpiSupport>()), dpi_(*ownDpi_) {}
+
+Win32System::Win32System(const DpiSupport& dpi) : dpi_(dpi) {}
 
 std::string Win32System::exeFolder() {
   std::wstring path(MAX_PATH, L'\0');
@@ -97,6 +98,7 @@ bool Win32System::anotherInstanceRunning() {
 
 void Win32System::messageBox(std::string_view text) {
   const std::wstring wide = toWide(text);
+  const DpiSupport::ThreadScope scope(&dpi_, dpi_.startContext());
   // Owned by the active window of this thread (the editor, say), so that
   // window waits for the answer instead of taking a second click.
   MSGBOXPARAMSW box{};
@@ -115,9 +117,9 @@ void Win32System::messageBox(std::string_view text) {
   MessageBoxIndirectW(&box);
 }
 
-int Win32System::twipsPerPixelX() { return twipsPerPixel(LOGPIXELSX); }
+int Win32System::twipsPerPixelX() { return twipsPerPixel(dpi_.startDpiX()); }
 
-int Win32System::twipsPerPixelY() { return twipsPerPixel(LOGPIXELSY); }
+int Win32System::twipsPerPixelY() { return twipsPerPixel(dpi_.startDpiY()); }
 
 double Win32System::random() {
   // 32 random bits over 2^32: always below 1.

@@ -34,8 +34,11 @@ BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM context) {
 
 }  // namespace
 
-Win32Window::Win32Window(const WindowDesign& design, WindowEvents& events)
-    : events_(events), backColour_(design.backColour) {
+Win32Window::Win32Window(const WindowDesign& design, WindowEvents& events, const DpiSupport* dpi)
+    : events_(events), dpi_(dpi), backColour_(design.backColour) {
+  if (dpi && design.style == WindowStyle::ToolDialog) context_ = dpi->startContext();
+  if (dpi) painter_.setFontDpi(dpi->startDpiY());
+  const auto scope = ownContext();
   create(design);
 }
 
@@ -173,6 +176,11 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ACTIVATE:
       return onActivateMessage(wParam, lParam);
+    // Not resized to the system's suggestion: the program places and
+    // scales the strips itself.
+    case WM_DPICHANGED:
+      events_.onDpiChange();
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -221,11 +229,11 @@ LRESULT Win32Window::onMouseButton(int button, bool down, WPARAM wParam, LPARAM 
       }
     }
   } else {
-    const Control* hit = controlAt(controls_, point);
+    const Control* hit = controlAt(controls_, point, painter_.scale());
     if (!hit) return 0;
     event.control = hit->name;
     event.index = hit->index;
-    rect = controlRect(*hit);
+    rect = controlRect(*hit, painter_.scale());
     if (down) {
       press_ = Press{true, hit->name, hit->index, hit->kind, rect, button};
       SetCapture(window_);
@@ -337,6 +345,7 @@ void Win32Window::setColourKey(Colour key) { setColourKey(key, keyTechnique()); 
 
 void Win32Window::setColourKey(Colour key, KeyTechnique technique) {
   if (!window_) return;
+  const auto scope = ownContext();
   const LONG exStyle = GetWindowLongW(window_, GWL_EXSTYLE);
   SetLastError(ERROR_SUCCESS);
   if (!SetWindowLongW(window_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED) &&
@@ -364,9 +373,11 @@ void Win32Window::setColourKey(Colour key, KeyTechnique technique) {
 }
 
 void Win32Window::setBounds(int x, int y, int width, int height) {
-  if (window_) {
-    SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (!window_) return;
+  // A window of its own context keeps the size the system scaled it to:
+  // only its place is in the caller's (screen) pixels.
+  const UINT keepSize = context_ ? SWP_NOSIZE : 0;
+  SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
 }
 
 Rect Win32Window::bounds() const {
@@ -384,6 +395,14 @@ bool Win32Window::visible() const { return window_ && IsWindowVisible(window_); 
 void Win32Window::setBackColour(Colour colour) {
   if (colour == backColour_) return;
   backColour_ = colour;
+  const auto scope = ownContext();
+  refresh({clientArea()});
+}
+
+void Win32Window::setScale(ScreenScale scale) {
+  if (scale == painter_.scale()) return;
+  painter_.setScale(scale);
+  const auto scope = ownContext();
   refresh({clientArea()});
 }
 
@@ -397,8 +416,9 @@ void Win32Window::setTimer(int intervalMs, bool enabled) {
 }
 
 void Win32Window::present(const std::vector<Control>& controls) {
-  const std::vector<RECT> areas = adoptChanges(controls_, controls);
+  const std::vector<RECT> areas = adoptChanges(controls_, controls, painter_.scale());
   if (window_) {
+    const auto scope = ownContext();
     refresh(areas);
     combos_.sync(window_, controls);
     if (focusPending_) {
@@ -442,6 +462,10 @@ void Win32Window::runModal() {
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
 
+  // The thread's context as it is now, back after the loop: fetching a
+  // mouse message for a window switches the thread to the window's context
+  // under Wine 10 and leaves it so.
+  const DpiSupport::ThreadScope keep(dpi_, dpi_ ? dpi_->threadContext() : nullptr);
   const std::shared_ptr<bool> alive = alive_;
   MSG message;
   while (*alive && window_) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/win32/combo_boxes_win32.h"
+#include "platform/win32/dpi_support.h"
 #include "platform/win32/key_shape.h"
 #include "platform/win32/key_technique.h"
 #include "platform/win32/painter_win32.h"
@@ -28,8 +29,11 @@ class Win32Window final : public Window {
  public:
   // Registers the window class "vesk." + design.name on first use and creates
   // the window hidden. Should that fail, handle() is 0 and the other calls
-  // do nothing.
-  Win32Window(const WindowDesign& design, WindowEvents& events);
+  // do nothing. With the system's DPI support, a dialog is made (and drawn)
+  // in the context the process started in, so that the system scales it
+  // as it did before the process declared itself aware, and the fonts are
+  // made for the screen's dots per inch of that context.
+  Win32Window(const WindowDesign& design, WindowEvents& events, const DpiSupport* dpi = nullptr);
   ~Win32Window() override;
   Win32Window(const Win32Window&) = delete;
   Win32Window& operator=(const Win32Window&) = delete;
@@ -38,11 +42,14 @@ class Win32Window final : public Window {
   void setColourKey(Colour key) override;
   // The same with the technique named rather than chosen for the platform.
   void setColourKey(Colour key, KeyTechnique technique);
+  // Screen pixels; a dialog of its own context is only moved, keeping the
+  // size the system scaled it to.
   void setBounds(int x, int y, int width, int height) override;
   Rect bounds() const override;
   void setVisible(bool visible) override;
   bool visible() const override;
   void setBackColour(Colour colour) override;
+  void setScale(ScreenScale scale) override;
   void setTimer(int intervalMs, bool enabled) override;
   void present(const std::vector<Control>& controls) override;
   // Remembers which control key presses are reported for; a combo box gets
@@ -91,8 +98,14 @@ class Win32Window final : public Window {
   // window is active, else at its next activation.
   void takeFocus(HWND child);
   void enableOtherWindows();
+  // The calling thread in the window's own context meanwhile, for the
+  // work that depends on it (client size, drawing); nothing for a window
+  // made in the process's context.
+  DpiSupport::ThreadScope ownContext() const { return {dpi_, context_}; }
 
   WindowEvents& events_;
+  const DpiSupport* dpi_ = nullptr;
+  DPI_AWARENESS_CONTEXT context_ = nullptr;  // the window's, when not the process's
   HWND window_ = nullptr;
   Colour backColour_;
   bool keyed_ = false;

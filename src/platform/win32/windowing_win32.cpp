@@ -18,9 +18,13 @@ Rect toRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
+Win32Windowing::Win32Windowing() : ownDpi_(std::make_unique<DpiSupport>()), dpi_(*ownDpi_) {}
+
+Win32Windowing::Win32Windowing(const DpiSupport& dpi) : dpi_(dpi) {}
+
 std::unique_ptr<Window> Win32Windowing::createWindow(const WindowDesign& design,
                                                      WindowEvents& events) {
-  auto window = std::make_unique<Win32Window>(design, events);
+  auto window = std::make_unique<Win32Window>(design, events, &dpi_);
   if (window->handle() == 0) return nullptr;
   return window;
 }
@@ -74,6 +78,14 @@ bool Win32Windowing::setWindowPos(WindowHandle window, WindowHandle insertAfter,
   const bool done = window && SetWindowPos(toHwnd(window), toHwnd(insertAfter), 0, 0, 0, 0, flags);
   restackDenied_ = !done && window && GetLastError() == ERROR_ACCESS_DENIED;
   return done;
+}
+
+bool Win32Windowing::getWindowDpi(WindowHandle window, WindowDpi& out) {
+  return window && dpi_.windowDpi(toHwnd(window), out);
+}
+
+DisplayScaling Win32Windowing::displayScaling() {
+  return {dpi_.ownPixels(), dpi_.startContextOnPrimary()};
 }
 
 bool Win32Windowing::registerHotKey(WindowHandle owner, int id, unsigned modifiers,

@@ -31,9 +31,20 @@ bool writeTo(DWORD which, const std::string& text) {
          written == text.size();
 }
 
+// Per-monitor aware, so that every rectangle it reports is in the screen's
+// pixels, as the screenshots are, at any display scale. An older system
+// without the call keeps the process as it is.
+void seeScreenPixels() {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+  if (set) set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));  // per-monitor v2
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  seeScreenPixels();
   const std::vector<std::wstring> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == L"serve") {
     if (args.size() != 3) {

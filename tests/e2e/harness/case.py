@@ -71,12 +71,13 @@ class E2ECase(unittest.TestCase):
                     f.write(content)
         return folder
 
-    def start_game(self, x=100, y=50, width=1024, height=768):
+    def start_game(self, x=100, y=50, width=1024, height=768, extra=()):
+        """extra: further stand-in options, e.g. ("--dpi", "per-monitor")."""
         clicks = os.path.join(self.work_dir, "clicks.txt")
         process = self.start_under_test(
             self.session.standin_exe,
             ["--x", str(x), "--y", str(y), "--width", str(width), "--height", str(height),
-             "--clicks", windows_path(clicks)], name="standin-game")
+             "--clicks", windows_path(clicks), *extra], name="standin-game")
         self._processes.append(process)
         window = self.wait_window(GAME_CLASS, exe=GAME_EXE, process=process)
         return Game(process, window, clicks)

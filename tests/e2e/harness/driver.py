@@ -224,6 +224,13 @@ class Driver:
             self.server.stop()
             self.server = None
 
+    def stop_for_new_wineserver(self):
+        """Ends the server before its wineserver is ended on purpose; the
+        next server is a planned start, not counted as a restart."""
+        if self.server is not None:
+            self.stop()
+            self.server_starts -= 1
+
     def _run(self, *args):
         code, output, errors = self.request(args)
         if code != 0:

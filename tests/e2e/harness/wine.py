@@ -208,18 +208,35 @@ class WinePrefix:
             os.remove(path)
         return code, output, errors
 
+    def set_display_dpi(self, dpi, timeout=30):
+        """Sets LogPixels (the display scale, 96 at 100 %) and starts the
+        prefix's wineserver and services again, so that the monitors and the
+        desktop (made by the next program that shows a window) take it."""
+        code, _, errors = self.run("reg", ["add", r"HKCU\Control Panel\Desktop", "/v",
+                                           "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+        if code != 0:
+            raise RuntimeError(f"setting LogPixels to {dpi} failed: {errors.strip()!r}")
+        self._wineserver("-k", timeout)
+        self._wineserver("-p", timeout)
+        code, _, errors = self.run("wineboot", timeout=120)
+        if code != 0:
+            raise RuntimeError(f"wineboot at {dpi} DPI failed: {errors.strip()[-300:]!r}")
+
     def shutdown(self, timeout=30):
         """Kills the wineserver of this prefix and every process in it."""
         if self.env is None:
             return
-        subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL,
+        self._wineserver("-k", timeout)
+        self.env = None
+
+    def _wineserver(self, option, timeout):
+        subprocess.run(["wineserver", option], env=self.env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout,
                        check=False)
         # -k only signals; wait until no process of this prefix is left.
         deadline = time.monotonic() + timeout
-        while self._processes_left() and time.monotonic() < deadline:
+        while option == "-k" and self._processes_left() and time.monotonic() < deadline:
             time.sleep(0.05)
-        self.env = None
 
     def _processes_left(self):
         """Unix processes whose environment names this prefix."""
