@@ -82,12 +82,30 @@ class FirstShowTests(ShapeCase):
             frames += 1
             shown = count(crop(shot, (left, top, left + 70, top + 20)), GREY) > 0
             faults = self.faults(shot, placed, boxes=shown)
+            if faults and self.shape_pending(shot, placed, faults):
+                # Wine 9 and later map the strip with its pixels a moment
+                # before X gets its shape; until then the see-through band
+                # shows X's black. The strip must then settle whole.
+                settled = 0
+                continue
             if faults:
                 shot.save_png(f"{self.artifact_stem}-first-show-{frames}.png")
                 self.fail(f"frame {frames} of the first show: {'; '.join(faults)} "
                           f"(see {self.artifact_stem}-first-show-{frames}.png)")
             settled += shown
         self.assertEqual(settled, 3, "the strip's stopwatch box never showed")
+
+
+    def shape_pending(self, image, strip, faults):
+        """Whether the only fault is the see-through band in X's black, as
+        Wine 9 and later show a newly mapped strip before its shape."""
+        if self.session.wine_major < 9 or len(faults) != 1 or "see-through band" not in faults[0]:
+            return False
+        left, top, right, _ = strip
+        half, band_top, band_bottom = SEE_THROUGH_BAND
+        middle = (left + right) // 2
+        band = crop(image, (middle - half, top + band_top, middle + half, top + band_bottom))
+        return count(band, GAME_RGB) + count(band, BLACK) == len(band) // 3
 
 
 def shape_split(data, strip, shape):
