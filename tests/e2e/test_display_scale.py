@@ -83,10 +83,17 @@ class DisplayScaleTests(E2ECase):
                     abs(main[0].rect[1] - client[1]) <= 1 and main[0])
         main = wait_for(placed, "the main strip at the client area's corner", timeout=20,
                         observed=self.describe_windows)
-        # The strip drawn: its grey menu column shows at the corner.
-        shot = self.wait_screen(
-            lambda image: image.pixel(client[0] + 2, client[1] + 2) == GREY,
-            "the menu column drawn", label)
+        # The strip drawn and at rest: its grey menu column shows at the
+        # corner, and two screenshots in a row agree. X may show a newly
+        # mapped strip in steps (black where its shape or pixels are still
+        # on their way under Wine 9 and later).
+        last = [None]
+
+        def settled(image):
+            same = image._rgb == last[0]
+            last[0] = image._rgb
+            return same and image.pixel(client[0] + 2, client[1] + 2) == GREY
+        shot = self.wait_screen(settled, "the menu column drawn and at rest", label)
         return shot, client, main, self.stretch(shot, client), alone
 
     def editor(self, label):
