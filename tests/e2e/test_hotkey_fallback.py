@@ -21,7 +21,8 @@ SHELL_ID_2 = 3
 HOOK_LINE = "keyboard hook for 15 refused hotkeys installed"
 
 
-class HotkeyFallbackTests(OverlayCase):
+class ShellCase(OverlayCase):
+    """Cases with the stand-in shell holding the Windows-key chords."""
     # The marks as the overlay's own tests read them (a module reference, so
     # that the loader does not collect those tests here too).
     marks = test_overlay.OverlayPanelTests.marks
@@ -31,7 +32,9 @@ class HotkeyFallbackTests(OverlayCase):
         exe = os.path.join(os.path.dirname(os.path.dirname(self.session.standin_exe)),
                            "standin-shell", SHELL_EXE)
         self.shell_log = os.path.join(self.work_dir, "shell-hotkeys.txt")
-        process = self.start_under_test(exe, ["--hotkeys", windows_path(self.shell_log)],
+        self.key_log = os.path.join(self.work_dir, "shell-keys.txt")
+        process = self.start_under_test(exe, ["--hotkeys", windows_path(self.shell_log),
+                                              "--keys", windows_path(self.key_log)],
                                         name="standin-shell")
         # The window shows once every chord is held.
         return process, self.wait_window(SHELL_CLASS, exe=SHELL_EXE, process=process)
@@ -42,6 +45,26 @@ class HotkeyFallbackTests(OverlayCase):
                 return f.read().split()[1::2]
         except FileNotFoundError:
             return []
+
+    def shell_keys(self):
+        """The stand-in shell's hook lines: ("key", vk, down, delay ms) or
+        ("start",), in order."""
+        try:
+            with open(self.key_log, encoding="ascii") as f:
+                lines = f.read().splitlines()
+        except FileNotFoundError:
+            return []
+        return [("key", int(p[1]), p[2] == "down", int(p[3])) if p[0] == "key" else ("start",)
+                for p in (line.split() for line in lines) if p]
+
+    def keys_seen(self, vk, count, why):
+        """Waits until the shell's hook has seen `count` presses of vk; their
+        delays after their own event times."""
+        def delays():
+            found = [k[3] for k in self.shell_keys() if k[0] == "key" and k[1] == vk and k[2]]
+            return found if len(found) >= count else None
+        return wait_for(delays, f"{why}: {count} presses of key {vk} past vesk's hook",
+                        timeout=20, observed=self.shell_keys)
 
     def wait_foreground(self, cls, exe, why):
         return wait_for(lambda: next((w for w in self.windows(cls, exe=exe) if w.foreground),
@@ -54,6 +77,8 @@ class HotkeyFallbackTests(OverlayCase):
         self.click((left + right) // 2, (top + bottom) // 2)
         return self.wait_foreground(cls, exe, f"after a click on {window}")
 
+
+class HotkeyFallbackTests(ShellCase):
     def test_held_chords_act_over_the_game_and_reach_the_shell_otherwise(self):
         self.start_shell()
         game = self.start_game()
@@ -116,3 +141,63 @@ class HotkeyFallbackTests(OverlayCase):
         self.assertNotIn("could not be registered", log, f"a refused hotkey: {log!r}")
         self.assertNotIn("keyboard hook", log, f"a keyboard hook without need: {log!r}")
         self.assertEqual(self.windows(MAIN_CLASS, exe=VESK_EXE), [])
+
+
+class HookThreadTests(ShellCase):
+    """The hook answers from a thread of its own: a key passes it at once
+    while vesk's user-interface thread is busy (a test switch stalls every
+    hotkey 2 s), and a chord eaten over the game opens no Start menu."""
+
+    def start_all(self, env=None):
+        self.start_shell()
+        game = self.start_game()
+        self.wait_foreground(GAME_CLASS, GAME_EXE, "the game started last")
+        folder, vesk = self.start_vesk_beside(game, env=env)
+        main, _ = self.wait_placed_on(game, BOX_TWO_ROWS, "at start")
+        wait_for(lambda: HOOK_LINE in vesk.log(), f"vesk's debugger line {HOOK_LINE!r}",
+                 observed=vesk.log)
+        return folder, vesk, main.rect
+
+    def test_keys_pass_the_hook_at_once_while_vesk_is_busy(self):
+        folder, vesk, strip = self.start_all(env={"VESK_TEST_STALL_HOTKEY_MS": "2000"})
+        # Idle: a key typed into the game.
+        self.driver.keys(*["a"] * 20)
+        idle = self.keys_seen(ord("A"), 20, "idle")
+        # Busy: Win+S writes the shortcuts and stalls vesk 2 s; keys typed
+        # meanwhile pass its hook on their way to the game.
+        self.driver.keys("win+s", *["b"] * 20)
+        busy = self.keys_seen(ord("B"), 20, "with Win+S stalled")
+        # The hooked chords meanwhile: each one's press, as the shell sees
+        # the Windows key's neighbours, never waits on the stalled thread.
+        self.driver.keys("win+2", *["c"] * 20)
+        toggled = self.keys_seen(ord("C"), 20, "with Win+2 stalled")
+        self.wait_marks(strip, False, "hidden", "after Win+2 over the game")
+        wait_for(lambda: len([n for n in os.listdir(folder) if n.endswith(".lnk")]) == 3,
+                 "the three shortcut files after Win+S", observed=lambda: os.listdir(folder))
+        print(f"hook delay ms: idle max {max(idle)} mean {sum(idle) / len(idle):.1f}; "
+              f"busy (Win+S) max {max(busy)} mean {sum(busy) / len(busy):.1f}; "
+              f"busy (Win+2) max {max(toggled)} mean {sum(toggled) / len(toggled):.1f}")
+        # A hook on the stalled thread would hold these keys about 2 s.
+        self.assertLess(max(busy + toggled), 1000,
+                        f"keys waited on vesk's busy thread: {busy} {toggled}")
+
+    def test_chords_over_the_game_open_no_start_menu(self):
+        _, vesk, strip = self.start_all()
+        self.driver.keys(*["win+2"] * 50)
+        # Each chord's Windows-key release reaches the shell's hook.
+        def releases():
+            ups = [k for k in self.shell_keys() if k[0] == "key" and k[1] == 0x5B and not k[2]]
+            return len(ups) >= 50
+        wait_for(releases, "50 Windows-key releases past vesk's hook", timeout=30,
+                 observed=self.shell_keys)
+        starts = [k for k in self.shell_keys() if k[0] == "start"]
+        print(f"Start menu opened {len(starts)} times over 50 chords")
+        self.assertEqual(starts, [], "a chord eaten over the game opened Start")
+        self.assertEqual(self.shell_hotkeys(), [], "the shell received chords over the game")
+        # 50 toggles: shown as at start.
+        self.wait_marks(strip, True, "shown", "after 50 Win+2")
+        # A Windows key tapped alone still opens it.
+        self.driver.keys("win")
+        wait_for(lambda: [k for k in self.shell_keys() if k[0] == "start"] == [("start",)],
+                 "Start after a lone Windows key", observed=self.shell_keys)
+        self.end_vesk(vesk, "win+0")

@@ -5,10 +5,15 @@
 // every hotkey it receives (ids 1 to 10 for the digits 0 to 9, 11 to 14 for
 // Left, Up, Right, Down, 15 for S). The window shows only once every chord
 // is held, so a test that waits for it can start vesk after.
-// Usage: standin-shell --hotkeys PATH
+// With --keys it also watches the keyboard through a low-level hook of its
+// own, installed before vesk's and so called after it: each key that
+// passes vesk's hook is logged as "key <vk> <down|up> <ms>", the delay
+// after the key's own event time, and a Windows key pressed and released
+// with no other key between, which opens Start on Windows, as "start".
+// Usage: standin-shell --hotkeys PATH [--keys PATH]
 // Exit codes: 0 after WM_CLOSE, 2 for a refused command line, 3 when the
 // log cannot be opened, 4 when the window cannot be created, 5 when a
-// chord cannot be registered.
+// chord cannot be registered, 6 when the keyboard hook is refused.
 #include <windows.h>
 // Declares CommandLineToArgvW; must follow windows.h.
 #include <shellapi.h>
@@ -22,14 +27,36 @@ constexpr int kExitBadCommandLine = 2;
 constexpr int kExitLog = 3;
 constexpr int kExitWindow = 4;
 constexpr int kExitHotkey = 5;
+constexpr int kExitHook = 6;
 constexpr wchar_t kClassName[] = L"vesk.standin-shell";
 
 HANDLE hotkeyLog = INVALID_HANDLE_VALUE;
+HANDLE keyLog = INVALID_HANDLE_VALUE;
+// A Windows key is down and no other key came since.
+bool windowsKeyAlone = false;
 
-void logHotkey(WPARAM id) {
-  const std::string line = "hotkey " + std::to_string(id) + "\n";
+void append(HANDLE log, const std::string& line) {
   DWORD written = 0;
-  WriteFile(hotkeyLog, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+void logHotkey(WPARAM id) { append(hotkeyLog, "hotkey " + std::to_string(id) + "\n"); }
+
+LRESULT CALLBACK keyHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const auto& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    const bool down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
+    const DWORD delay = GetTickCount() - key.time;
+    append(keyLog, "key " + std::to_string(key.vkCode) + (down ? " down " : " up ") +
+                       std::to_string(static_cast<long>(delay)) + "\n");
+    if (key.vkCode == VK_LWIN || key.vkCode == VK_RWIN) {
+      if (!down && windowsKeyAlone) append(keyLog, "start\n");
+      windowsKeyAlone = down;
+    } else {
+      windowsKeyAlone = false;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -61,14 +88,24 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int count = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
   if (argv == nullptr) return kExitBadCommandLine;
-  const bool usable = count == 3 && std::wstring(argv[1]) == L"--hotkeys";
+  const bool usable = (count == 3 || (count == 5 && std::wstring(argv[3]) == L"--keys")) &&
+                      std::wstring(argv[1]) == L"--hotkeys";
   const std::wstring logPath = usable ? argv[2] : L"";
+  const std::wstring keyLogPath = usable && count == 5 ? argv[4] : L"";
   LocalFree(argv);
   if (!usable) return kExitBadCommandLine;
 
   hotkeyLog = CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (hotkeyLog == INVALID_HANDLE_VALUE) return kExitLog;
+  HHOOK hook = nullptr;
+  if (!keyLogPath.empty()) {
+    keyLog = CreateFileW(keyLogPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (keyLog == INVALID_HANDLE_VALUE) return kExitLog;
+    hook = SetWindowsHookExW(WH_KEYBOARD_LL, keyHook, instance, 0);
+    if (hook == nullptr) return kExitHook;
+  }
 
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -95,6 +132,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  if (hook) UnhookWindowsHookEx(hook);
+  if (keyLog != INVALID_HANDLE_VALUE) CloseHandle(keyLog);
   CloseHandle(hotkeyLog);
   return got == 0 ? static_cast<int>(msg.wParam) : kExitWindow;
 }

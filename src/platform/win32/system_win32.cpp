@@ -97,8 +97,12 @@ bool Win32System::anotherInstanceRunning() {
 void Win32System::messageBox(std::string_view text) {
   const std::wstring wide = toWide(text);
   // Owned by the active window of this thread (the editor, say), so that
-  // window waits for the answer instead of taking a second click.
-  MessageBoxW(GetActiveWindow(), wide.c_str(), kMessageCaption, MB_OK);
+  // window waits for the answer instead of taking a second click. Topmost,
+  // it opens above a game that is topmost itself (the latest topmost
+  // window lies highest); it asks for the foreground too, which the system
+  // grants where the lock allows and otherwise flashes its taskbar button.
+  MessageBoxW(GetActiveWindow(), wide.c_str(), kMessageCaption,
+              MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
 int Win32System::twipsPerPixelX() { return twipsPerPixel(LOGPIXELSX); }
