@@ -6,6 +6,7 @@
 #include <bitset>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/types.h"
@@ -57,6 +58,23 @@ class StartMenuMask {
 
  private:
   bool chordEaten_ = false;
+};
+
+// Windows removes a hook that answers too slowly, without a word. Raw
+// input, which the system delivers whatever the hooks, tells: a press of a
+// watched key that raw input reports and the hook never saw means the hook
+// is gone. (The hook sees a key before raw input does, and a key it eats
+// never reaches raw input.)
+class HookLossCheck {
+ public:
+  // The hook saw a press of a watched key.
+  void onHookPress() { hookSaw_ = true; }
+  // Raw input reports a press of a watched key: true when the hook missed
+  // it and must be installed again.
+  bool onRawPress() { return !std::exchange(hookSaw_, false); }
+
+ private:
+  bool hookSaw_ = false;
 };
 
 struct HookSetup {

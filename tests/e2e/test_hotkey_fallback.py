@@ -19,6 +19,7 @@ SHELL_EXE = "standin-shell.exe"
 # Left, Up, Right, Down, 15 for S.
 SHELL_ID_2 = 3
 HOOK_LINE = "keyboard hook for 15 refused hotkeys installed"
+REHOOK_LINE = "the system removed the keyboard hook; installed again"
 
 
 class ShellCase(OverlayCase):
@@ -215,4 +216,22 @@ class HookThreadTests(ShellCase):
         self.driver.keys("win")
         wait_for(lambda: [k for k in self.shell_keys() if k[0] == "start"] == [("start",)],
                  "Start after a lone Windows key", observed=self.shell_keys)
+        self.end_vesk(vesk, "win+0")
+
+    def test_a_hook_the_system_removed_is_installed_again(self):
+        # A test switch makes the hook unhook itself after two presses, as
+        # Windows does with a hook it finds slow.
+        _, vesk, strip = self.start_all(env={"VESK_TEST_DROP_HOOK_AFTER": "2"})
+        self.driver.keys("win+2")
+        self.wait_marks(strip, False, "hidden", "after Win+2")
+        self.driver.keys("win+2")
+        self.wait_marks(strip, True, "shown", "after Win+2 again")
+        # The hook is gone: this one reaches the shell, and raw input tells
+        # vesk, which hooks again.
+        self.driver.keys("win+2")
+        wait_for(lambda: REHOOK_LINE in vesk.log(), f"vesk's debugger line {REHOOK_LINE!r}",
+                 observed=vesk.log)
+        self.driver.keys("win+2")
+        self.wait_marks(strip, False, "hidden", "after Win+2 with the hook back")
+        self.assertLessEqual(len(self.shell_hotkeys()), 1, "the shell kept receiving the chord")
         self.end_vesk(vesk, "win+0")

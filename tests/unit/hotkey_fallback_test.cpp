@@ -55,6 +55,16 @@ TEST(HookDecision, ActsOnARefusedChordOverTheGameOrVeskAndPassesEverythingElse) 
   }
 }
 
+TEST(HookLossCheck, APressRawInputSawAndTheHookDidNotMeansTheHookIsGone) {
+  platform::HookLossCheck check;
+  check.onHookPress();
+  EXPECT_FALSE(check.onRawPress());  // seen by both
+  EXPECT_TRUE(check.onRawPress());   // by raw input alone: removed
+  check.onHookPress();               // a press the hook ate: no raw input for it
+  check.onHookPress();
+  EXPECT_FALSE(check.onRawPress());
+}
+
 // The shell holds Windows key + 2, + Up and + S, as on Windows 10 and 11.
 struct ShellHoldsChords : Overlay {
   explicit ShellHoldsChords(const std::string& arguments = "") : Overlay(arguments) {

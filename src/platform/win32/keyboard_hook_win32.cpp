@@ -1,5 +1,6 @@
 #include "platform/win32/keyboard_hook_win32.h"
 
+#include <cwchar>
 #include <iterator>
 #include <string_view>
 #include <utility>
@@ -45,6 +46,14 @@ bool ofClass(HWND window, std::wstring_view className) {
   return length > 0 && std::wstring_view(name, static_cast<std::size_t>(length)) == className;
 }
 
+constexpr wchar_t kWatchClass[] = L"vesk.hook-watch";
+
+int testDropAfter() {
+  wchar_t value[16];
+  const DWORD length = GetEnvironmentVariableW(L"VESK_TEST_DROP_HOOK_AFTER", value, 16);
+  return length > 0 && length < 16 ? static_cast<int>(wcstol(value, nullptr, 10)) : 0;
+}
+
 bool ofThisProcess(HWND window) {
   DWORD process = 0;
   return GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
@@ -57,6 +66,9 @@ bool Win32KeyboardHook::install(HookSetup setup) {
   setup_ = std::move(setup);
   gameClass_ = toWide(setup_.gameClass);
   mask_ = StartMenuMask();
+  lossCheck_ = HookLossCheck();
+  presses_ = 0;
+  dropAfter_ = testDropAfter();
   const HWND owner = reinterpret_cast<HWND>(setup_.owner);
   if (!relay_.open(owner, setup_.modifierSets)) {
     OutputDebugStringW(L"vesk: no private hotkey for the hook; its chords arrive as posts\n");
@@ -103,18 +115,73 @@ DWORD Win32KeyboardHook::run() {
   // The queue exists before install() returns, so WM_QUIT always lands.
   PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
   threadHook = this;
-  const HHOOK hook =
-      SetWindowsHookExW(WH_KEYBOARD_LL, &hookProcedure, GetModuleHandleW(nullptr), 0);
-  hooked_ = hook != nullptr;
+  hook_ = SetWindowsHookExW(WH_KEYBOARD_LL, &hookProcedure, GetModuleHandleW(nullptr), 0);
+  hooked_ = hook_ != nullptr;
   SetEvent(ready_.get());
-  if (!hook) return 1;
-  // The system calls the hook from inside GetMessageW; nothing else is
-  // posted here but the quit.
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  if (!hook_) return 1;
+  const HWND watch = watchRawInput();
+  // The system calls the hook from inside GetMessageW; raw input arrives
+  // as WM_INPUT; nothing else is posted here but the quit.
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  if (watch) {
+    RAWINPUTDEVICE device{0x01, 0x06, RIDEV_REMOVE, nullptr};
+    RegisterRawInputDevices(&device, 1, sizeof device);
+    DestroyWindow(watch);
   }
-  UnhookWindowsHookEx(hook);
+  if (hook_) UnhookWindowsHookEx(hook_);
+  hook_ = nullptr;
   threadHook = nullptr;
   return 0;
+}
+
+HWND Win32KeyboardHook::watchRawInput() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &watchProcedure;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kWatchClass;
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+  const HWND window = CreateWindowExW(0, kWatchClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+  if (!window) return nullptr;
+  // The keyboard (generic desktop page, usage 6), also while another
+  // program is in front.
+  RAWINPUTDEVICE device{0x01, 0x06, RIDEV_INPUTSINK, window};
+  if (!RegisterRawInputDevices(&device, 1, sizeof device)) {
+    DestroyWindow(window);
+    return nullptr;
+  }
+  return window;
+}
+
+LRESULT CALLBACK Win32KeyboardHook::watchProcedure(HWND window, UINT message, WPARAM wParam,
+                                                   LPARAM lParam) {
+  if (message == WM_INPUT && threadHook) threadHook->onRawInput(lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool Win32KeyboardHook::watched(unsigned virtualKey) const {
+  return virtualKey < setup_.keys.size() && setup_.keys.test(virtualKey);
+}
+
+void Win32KeyboardHook::onRawInput(LPARAM input) {
+  RAWINPUT raw{};
+  UINT size = sizeof raw;
+  if (GetRawInputData(reinterpret_cast<HRAWINPUT>(input), RID_INPUT, &raw, &size,
+                      sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
+      raw.header.dwType != RIM_TYPEKEYBOARD || (raw.data.keyboard.Flags & RI_KEY_BREAK) ||
+      !watched(raw.data.keyboard.VKey)) {
+    return;
+  }
+  if (lossCheck_.onRawPress()) rehook();
+}
+
+void Win32KeyboardHook::rehook() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+  hook_ = SetWindowsHookExW(WH_KEYBOARD_LL, &hookProcedure, GetModuleHandleW(nullptr), 0);
+  OutputDebugStringW(hook_ ? L"vesk: the system removed the keyboard hook; installed again\n"
+                           : L"vesk: the system removed the keyboard hook; installing it again "
+                             L"failed\n");
 }
 
 LRESULT CALLBACK Win32KeyboardHook::hookProcedure(int code, WPARAM wParam, LPARAM lParam) {
@@ -142,8 +209,15 @@ LRESULT Win32KeyboardHook::handle(int code, WPARAM wParam, LPARAM lParam) {
   event.virtualKey = key.vkCode;
   event.down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
   HookAction action = HookAction::Pass;
-  if (key.vkCode < setup_.keys.size() && setup_.keys.test(key.vkCode) && setup_.decide) {
+  if (watched(key.vkCode) && setup_.decide) {
     event = eventOf(key, wParam);
+    if (event.down) {
+      lossCheck_.onHookPress();
+      if (++presses_ == dropAfter_) {
+        // As the system would, behind this thread's back.
+        UnhookWindowsHookEx(std::exchange(hook_, nullptr));
+      }
+    }
     // No exception may cross the system's callback; a failed decision
     // passes the key on.
     HookVerdict verdict;

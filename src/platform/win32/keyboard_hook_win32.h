@@ -5,7 +5,8 @@
 // hook lives on a thread that does nothing but decide and post. It reads
 // the event, the held modifiers and the foreground window, asks the
 // decision (which holds its own copy of the chords), hands an Act verdict
-// to the relay and returns.
+// to the relay and returns. Raw input on the same thread tells when the
+// system removed the hook anyway, and the hook is installed again.
 #pragma once
 
 #include <windows.h>
@@ -32,10 +33,15 @@ class Win32KeyboardHook final : public KeyboardHook {
  private:
   static DWORD WINAPI threadMain(LPVOID self);
   static LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK watchProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // On the hook's thread only, from here down.
   DWORD run();
   LRESULT handle(int code, WPARAM wParam, LPARAM lParam);
   KeyEvent eventOf(const KBDLLHOOKSTRUCT& key, WPARAM message) const;
+  bool watched(unsigned virtualKey) const;
+  HWND watchRawInput();
+  void onRawInput(LPARAM input);
+  void rehook();
 
   // Set by install before the thread starts, read-only while it runs.
   HookSetup setup_;
@@ -45,8 +51,14 @@ class Win32KeyboardHook final : public KeyboardHook {
   bool hooked_ = false;  // the thread's answer, read after ready_
   UniqueHandle thread_;
   DWORD threadId_ = 0;
+  // The end-to-end tests' stand-in for the system removing the hook: with
+  // VESK_TEST_DROP_HOOK_AFTER=N the hook unhooks itself after N presses.
+  int dropAfter_ = 0;
   // The hook thread's own.
+  HHOOK hook_ = nullptr;
   StartMenuMask mask_;
+  HookLossCheck lossCheck_;
+  int presses_ = 0;
 };
 
 }  // namespace vesk::platform::win32
