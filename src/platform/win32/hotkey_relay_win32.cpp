@@ -20,6 +20,16 @@ bool registerClass() {
 
 }  // namespace
 
+bool injectKeyTap(WORD virtualKey) {
+  INPUT events[2]{};
+  for (INPUT& e : events) {
+    e.type = INPUT_KEYBOARD;
+    e.ki.wVk = virtualKey;
+  }
+  events[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  return SendInput(2, events, sizeof(INPUT)) == 2;
+}
+
 bool HotKeyRelay::open(HWND owner, const std::vector<unsigned>& modifierSets) {
   close();
   owner_ = owner;
@@ -62,13 +72,7 @@ bool HotKeyRelay::inject(int id) {
     const std::lock_guard lock(pendingLock_);
     pending_.push_back(id);
   }
-  INPUT events[2]{};
-  for (INPUT& e : events) {
-    e.type = INPUT_KEYBOARD;
-    e.ki.wVk = kPrivateKey;
-  }
-  events[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  if (SendInput(2, events, sizeof(INPUT)) == 2) return true;
+  if (injectKeyTap(kPrivateKey)) return true;
   // Blocked (another desktop in front, say): the id goes by post.
   const std::lock_guard lock(pendingLock_);
   if (!pending_.empty() && pending_.back() == id) pending_.pop_back();

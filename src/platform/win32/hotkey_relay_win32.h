@@ -17,6 +17,10 @@
 
 namespace vesk::platform::win32 {
 
+// A press and release of `virtualKey` injected as keyboard input; false
+// when the system did not take both.
+bool injectKeyTap(WORD virtualKey);
+
 class HotKeyRelay {
  public:
   HotKeyRelay() = default;

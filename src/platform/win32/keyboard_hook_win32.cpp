@@ -29,17 +29,6 @@ unsigned heldModifiers() {
   return modifiers;
 }
 
-void sendNeutralKey() {
-  INPUT events[2]{};
-  for (INPUT& e : events) {
-    e.type = INPUT_KEYBOARD;
-    e.ki.wVk = kNeutralKey;
-  }
-  events[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  // Nothing to do about a refusal: the worst outcome is an opened Start menu.
-  SendInput(2, events, sizeof(INPUT));
-}
-
 bool ofClass(HWND window, std::wstring_view className) {
   wchar_t name[256];
   const int length = GetClassNameW(window, name, static_cast<int>(std::size(name)));
@@ -234,7 +223,8 @@ LRESULT Win32KeyboardHook::handle(int code, WPARAM wParam, LPARAM lParam) {
   }
   // Injected here, inside the hook, the neutral key reaches the system
   // before the Windows key's release that is waiting on this call.
-  if (mask_.onKey(event, action)) sendNeutralKey();
+  // Nothing to do about a refusal: the worst outcome is an opened Start menu.
+  if (mask_.onKey(event, action)) injectKeyTap(kNeutralKey);
   if (action != HookAction::Pass) return 1;
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
