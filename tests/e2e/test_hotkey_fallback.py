@@ -10,6 +10,7 @@ import os
 from harness.case import GAME_CLASS, GAME_EXE, MAIN_CLASS, VESK_EXE
 from harness.polling import wait_for
 from harness.wine import windows_path
+import test_deadline_editor
 import test_overlay
 from test_overlay import BOX_TWO_ROWS, STOPWATCH_BOX, OverlayCase, offset, region_pixels
 
@@ -234,4 +235,26 @@ class HookThreadTests(ShellCase):
         self.driver.keys("win+2")
         self.wait_marks(strip, False, "hidden", "after Win+2 with the hook back")
         self.assertLessEqual(len(self.shell_hotkeys()), 1, "the shell kept receiving the chord")
+        self.end_vesk(vesk, "win+0")
+
+    def test_the_editor_a_hooked_chord_opens_takes_the_keys(self):
+        # Win+6 is the shell's: the hook serves it, and the action arrives as
+        # a hotkey, so that the editor may take the foreground (Windows
+        # refuses it after a bare post; Wine never does).
+        _, vesk, strip = self.start_all()
+        self.driver.keys("win+6")
+        editor = self.wait_window(test_deadline_editor.EDITOR_CLASS, exe=VESK_EXE, timeout=10)
+        cases = test_deadline_editor.EditorCase
+        layout = cases.editor_layout(self, editor, "editor-hooked")
+        cases.wait_focus(self, layout, test_deadline_editor.YEAR, "opened by the hooked Win+6",
+                         "editor-hooked")
+        wait_for(lambda: any(w.foreground for w in
+                             self.windows(test_deadline_editor.EDITOR_CLASS, exe=VESK_EXE)),
+                 "the editor in front", observed=self.describe_windows)
+        self.driver.keys("escape")
+        cases.wait_editor_closed(self, "Escape in the editor")
+        # The hook is back once the editor is gone.
+        self.driver.keys("win+2")
+        self.wait_marks(strip, False, "hidden", "after Win+2 once the editor closed")
+        self.assertEqual(self.shell_hotkeys(), [], "the shell received chords over the game")
         self.end_vesk(vesk, "win+0")
