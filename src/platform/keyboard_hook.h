@@ -61,20 +61,22 @@ class StartMenuMask {
 };
 
 // Windows removes a hook that answers too slowly, without a word. Raw
-// input, which the system delivers whatever the hooks, tells: a press of a
-// watched key that raw input reports and the hook never saw means the hook
-// is gone. (The hook sees a key before raw input does, and a key it eats
-// never reaches raw input.)
+// input, which the system delivers whatever the hooks, tells: presses of
+// the watched keys that raw input reports and the hook never saw mean the
+// hook is gone. Which of the two hears of a press first is the system's
+// affair (Wine's raw input may come first), and a press the hook eats may
+// never reach raw input; so the count is settled only once the keyboard
+// has been quiet for a moment, and only a shortfall of the hook counts.
 class HookLossCheck {
  public:
-  // The hook saw a press of a watched key.
-  void onHookPress() { hookSaw_ = true; }
-  // Raw input reports a press of a watched key: true when the hook missed
-  // it and must be installed again.
-  bool onRawPress() { return !std::exchange(hookSaw_, false); }
+  void onHookPress() { ++balance_; }
+  void onRawPress() { --balance_; }
+  // A moment after the last press raw input reported: true when the hook
+  // missed a press and must be installed again.
+  bool settle() { return std::exchange(balance_, 0) < 0; }
 
  private:
-  bool hookSaw_ = false;
+  int balance_ = 0;
 };
 
 struct HookSetup {

@@ -36,6 +36,10 @@ bool ofClass(HWND window, std::wstring_view className) {
 }
 
 constexpr wchar_t kWatchClass[] = L"vesk.hook-watch";
+// The count of presses is settled this long after the last one raw input
+// reported, when the hook has long had its turn.
+constexpr UINT kSettleMs = 250;
+constexpr UINT_PTR kSettleTimer = 1;
 
 int testDropAfter() {
   wchar_t value[16];
@@ -145,7 +149,13 @@ HWND Win32KeyboardHook::watchRawInput() {
 
 LRESULT CALLBACK Win32KeyboardHook::watchProcedure(HWND window, UINT message, WPARAM wParam,
                                                    LPARAM lParam) {
-  if (message == WM_INPUT && threadHook) threadHook->onRawInput(lParam);
+  if (message == WM_INPUT && threadHook) {
+    if (threadHook->onRawInput(lParam)) SetTimer(window, kSettleTimer, kSettleMs, nullptr);
+  } else if (message == WM_TIMER && wParam == kSettleTimer && threadHook) {
+    KillTimer(window, kSettleTimer);
+    if (threadHook->lossCheck_.settle()) threadHook->rehook();
+    return 0;
+  }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -153,16 +163,17 @@ bool Win32KeyboardHook::watched(unsigned virtualKey) const {
   return virtualKey < setup_.keys.size() && setup_.keys.test(virtualKey);
 }
 
-void Win32KeyboardHook::onRawInput(LPARAM input) {
+bool Win32KeyboardHook::onRawInput(LPARAM input) {
   RAWINPUT raw{};
   UINT size = sizeof raw;
   if (GetRawInputData(reinterpret_cast<HRAWINPUT>(input), RID_INPUT, &raw, &size,
                       sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
       raw.header.dwType != RIM_TYPEKEYBOARD || (raw.data.keyboard.Flags & RI_KEY_BREAK) ||
       !watched(raw.data.keyboard.VKey)) {
-    return;
+    return false;
   }
-  if (lossCheck_.onRawPress()) rehook();
+  lossCheck_.onRawPress();
+  return true;
 }
 
 void Win32KeyboardHook::rehook() {

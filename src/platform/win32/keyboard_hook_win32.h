@@ -40,7 +40,8 @@ class Win32KeyboardHook final : public KeyboardHook {
   KeyEvent eventOf(const KBDLLHOOKSTRUCT& key, WPARAM message) const;
   bool watched(unsigned virtualKey) const;
   HWND watchRawInput();
-  void onRawInput(LPARAM input);
+  // A press of a watched key that raw input reported: true when counted.
+  bool onRawInput(LPARAM input);
   void rehook();
 
   // Set by install before the thread starts, read-only while it runs.

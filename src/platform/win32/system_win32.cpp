@@ -97,12 +97,14 @@ bool Win32System::anotherInstanceRunning() {
 void Win32System::messageBox(std::string_view text) {
   const std::wstring wide = toWide(text);
   // Owned by the active window of this thread (the editor, say), so that
-  // window waits for the answer instead of taking a second click. Topmost,
-  // it opens above a game that is topmost itself (the latest topmost
-  // window lies highest); it asks for the foreground too, which the system
-  // grants where the lock allows and otherwise flashes its taskbar button.
+  // window waits for the answer instead of taking a second click. Topmost
+  // (system-modal is application-modal with the topmost style, the form
+  // Debian 12's Wine honours), it opens above a game that is topmost
+  // itself, as the latest topmost window lies highest; it asks for the
+  // foreground too, which the system grants where the lock allows and
+  // otherwise flashes its taskbar button.
   MessageBoxW(GetActiveWindow(), wide.c_str(), kMessageCaption,
-              MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
+              MB_OK | MB_SYSTEMMODAL | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
 int Win32System::twipsPerPixelX() { return twipsPerPixel(LOGPIXELSX); }
