@@ -18,7 +18,7 @@ file(GLOB VESK_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 list(REMOVE_ITEM VESK_WIN32_SOURCES ${CMAKE_SOURCE_DIR}/src/platform/win32/codec_win32.cpp)
 add_library(vesk_platform_win32 STATIC ${VESK_WIN32_SOURCES})
 target_link_libraries(vesk_platform_win32 PUBLIC vesk_core
-  user32 gdi32 shell32 shlwapi ole32 oleaut32 uuid advapi32)
+  user32 gdi32 shell32 shlwapi ole32 oleaut32 uuid advapi32 dwmapi)
 
 # The version of project() in CMakeLists.txt is the only one: the version
 # resource of vesk.rc includes this generated header, and scripts/package.sh

@@ -22,10 +22,14 @@ class GameWatch {
   virtual void watch(WindowHandle window, std::function<void()> changed) = 0;
   // No notice arrives after this returns.
   virtual void stop() = 0;
-  // Visible and not minimised.
+  // Visible, not minimised and not cloaked (on another virtual desktop).
   virtual bool isShown(WindowHandle window) = 0;
   // Whether `window` lies above any of `own` in the z-order.
   virtual bool isAbove(WindowHandle window, std::span<const WindowHandle> own) = 0;
+  // Whether a move or resize of the watched window has come as a notice
+  // since watch(): the system reports its changes, and looks of the
+  // caller's own can be rare. Windows does; Wine does not.
+  virtual bool movesReported() const = 0;
 };
 
 }  // namespace vesk::platform

@@ -97,7 +97,6 @@ class FrmVESK : public platform::WindowEvents {
   void RegHotKeys();
   void UnregHotKeys();
   bool hookServes(int id) const;
-  HookForeground foregroundOf(WindowHandle window);
   void tellUnservedChords();
   // The game below the strips (game_restack.cpp).
   void restackGame(unsigned flags);

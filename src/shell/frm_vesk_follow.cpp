@@ -25,6 +25,11 @@ constexpr int kLookEveryTicks = 3;
 // over the strips. Each read of another program's window is a round trip to
 // the system, which under Wine costs about as much as the tick itself.
 constexpr int kGlancesPerLook = 3;
+// Where the system reports the game's moves as notices (Windows), each
+// change brings a look at once; the tick's own look is then a full one
+// every three seconds, for what no notice tells (a window raised over the
+// strips without being activated).
+constexpr int kLookEveryTicksWithNotices = 30;
 // Without a game, the search for a new one (a walk over all windows) runs
 // once a second.
 constexpr int kSearchEveryTicks = 10;
@@ -113,13 +118,16 @@ bool FrmVESK::glanceShowsNoChange() {
 }
 
 void FrmVESK::followGame() {
-  const int every = follow_.attachment == Attachment::None ? kSearchEveryTicks : kLookEveryTicks;
+  const bool noticed = follow_.attachment != Attachment::None && p_.gameWatch.movesReported();
+  const int every = follow_.attachment == Attachment::None ? kSearchEveryTicks
+                    : noticed                              ? kLookEveryTicksWithNotices
+                                                           : kLookEveryTicks;
   if (!lookDue_ && ++ticksSinceLook_ < every) return;
   const bool due = std::exchange(lookDue_, false);
   ticksSinceLook_ = 0;
   // An error ends the following for this tick, not the tick.
   try {
-    if (!due && glanceShowsNoChange()) return;
+    if (!due && !noticed && glanceShowsNoChange()) return;
     followStepNow(lookAtGame());
   } catch (const std::exception&) {
   }

@@ -1,5 +1,7 @@
 #include "shell/hotkey_fallback.h"
 
+#include <algorithm>
+
 namespace vesk {
 
 std::bitset<256> hookedKeys(std::span<const HookChord> chords) {
@@ -8,6 +10,16 @@ std::bitset<256> hookedKeys(std::span<const HookChord> chords) {
     if (chord.virtualKey < keys.size()) keys.set(chord.virtualKey);
   }
   return keys;
+}
+
+std::vector<unsigned> chordModifierSets(std::span<const HookChord> chords) {
+  std::vector<unsigned> sets;
+  for (const HookChord& chord : chords) {
+    if (std::find(sets.begin(), sets.end(), chord.modifiers) == sets.end()) {
+      sets.push_back(chord.modifiers);
+    }
+  }
+  return sets;
 }
 
 std::string hotKeyName(unsigned modifiers, unsigned virtualKey) {

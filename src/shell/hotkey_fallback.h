@@ -8,6 +8,7 @@
 #include <bitset>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/keyboard_hook.h"
 
@@ -45,6 +46,9 @@ platform::HookVerdict decideHookedKey(std::span<const HookChord> chords, bool re
 
 // The virtual keys of the chords, for the hook to look at.
 std::bitset<256> hookedKeys(std::span<const HookChord> chords);
+
+// The distinct modifier sets of the chords.
+std::vector<unsigned> chordModifierSets(std::span<const HookChord> chords);
 
 // "Win+2", "Ctrl+Num5", "Win+Up", "Win+S".
 std::string hotKeyName(unsigned modifiers, unsigned virtualKey);

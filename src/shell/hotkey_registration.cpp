@@ -2,6 +2,7 @@
 // low-level keyboard hook for the chords the system refused, both released
 // while the editor is open and at shut-down.
 #include <string>
+#include <utility>
 
 #include "shell/frm_vesk.h"
 #include "shell/hotkey_fallback.h"
@@ -26,11 +27,21 @@ void FrmVESK::RegHotKeys() {
   if (refusedChords_.empty()) return;
   // Another program (on Windows 10 and 11 the shell) holds these chords;
   // the hook catches them while the game or vesk is in front.
-  const bool hooked = p_.windowing.keyboardHook().install(
-      window_->handle(), hookedKeys(refusedChords_), [this](const platform::KeyEvent& event) {
-        return decideHookedKey(refusedChords_, !hotkeysHeld_, event,
-                               [this](WindowHandle w) { return foregroundOf(w); });
-      });
+  // The hook's thread decides from its own copy of the chords, never from
+  // this object.
+  platform::HookSetup setup;
+  setup.owner = window_->handle();
+  setup.keys = hookedKeys(refusedChords_);
+  setup.gameClass = std::string(kGameWindowClass);
+  setup.modifierSets = chordModifierSets(refusedChords_);
+  setup.decide = [chords = refusedChords_](const platform::KeyEvent& event) {
+    return decideHookedKey(chords, false, event, [&event](WindowHandle) {
+      return event.foregroundIsOwn    ? HookForeground::Own
+             : event.foregroundIsGame ? HookForeground::Game
+                                      : HookForeground::Other;
+    });
+  };
+  const bool hooked = p_.windowing.keyboardHook().install(std::move(setup));
   p_.system.debugOutput("vesk: keyboard hook for " + std::to_string(refusedChords_.size()) +
                         " refused hotkeys " + (hooked ? "installed" : "refused by the system"));
 }
@@ -50,25 +61,10 @@ bool FrmVESK::hookServes(int id) const {
   return false;
 }
 
-HookForeground FrmVESK::foregroundOf(WindowHandle window) {
-  if (window == 0) return HookForeground::Other;
-  if ((window_ && window == window_->handle()) ||
-      (frm2_ && !frm2_->unloaded() && window == frm2_->handle())) {
-    return HookForeground::Own;
-  }
-  return p_.windowing.isWindowOfClass(window, kGameWindowClass) ? HookForeground::Game
-                                                                : HookForeground::Other;
-}
-
 void FrmVESK::onHotKey(int id) {
-  if (hookServes(id)) {
-    // Sent by the hook: one that was still queued when the hotkeys were
-    // released does nothing. The system must see a key between the
-    // swallowed chord and the modifier's release, or a lone Windows key
-    // opens the Start menu.
-    if (!hotkeysHeld_) return;
-    p_.windowing.keyboardHook().sendNeutralKey();
-  }
+  // Sent by the hook: one that was still queued when the hotkeys were
+  // released does nothing.
+  if (hookServes(id) && !hotkeysHeld_) return;
   handleEvent([&] { dispatchHotKey(id); });
 }
 

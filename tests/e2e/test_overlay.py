@@ -148,9 +148,9 @@ class OverlayCase(E2ECase):
         return wait_for(attempt, expected, timeout=timeout, interval=0.1,
                         observed=lambda: f"{seen[0]} (see {self.artifact_stem}-{label}.png)")
 
-    def start_vesk_beside(self, game, folder_name="vesk", data="examples", args=""):
+    def start_vesk_beside(self, game, folder_name="vesk", data="examples", args="", env=None):
         folder = self.make_program_folder(folder_name, data)
-        vesk = self.start_vesk(folder, args)
+        vesk = self.start_vesk(folder, args, env=env)
         self.wait_window(MAIN_CLASS, exe=VESK_EXE, process=vesk)
         return folder, vesk
 

@@ -12,8 +12,11 @@ class SingleInstanceTests(E2ECase):
         first = self.start_vesk(folder)
         main = self.wait_window(MAIN_CLASS, exe=VESK_EXE, process=first)
 
+        # A game that keeps itself topmost: vesk's messages open above it.
+        self.driver.topmost(game.window)
         second = self.start_vesk(folder)
         box = self.wait_message_box(REFUSAL)
+        self.assertTrue(box.topmost, f"the message box may open behind a topmost game: {box}")
         self.assertEqual(box.exe.lower(), VESK_EXE, f"the message box is not vesk's: {box}")
         self.assertNotEqual(box.pid, main.pid, "the first instance showed the refusal")
         self.assertIn(REFUSAL, box.texts, f"expected exactly the text {REFUSAL!r}: {box.texts}")

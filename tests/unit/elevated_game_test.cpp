@@ -16,6 +16,7 @@ TEST(ElevatedGame, ARefusedRestackTellsThePlayerOnceAndTheRestRunsOn) {
     bool veskElevated;
     bool shellHoldsChords;
     const char* message;  // nullptr: none
+    const char* arguments = "";
   } cases[] = {
       {0, false, false, nullptr},
       {0, false, true, nullptr},
@@ -24,11 +25,15 @@ TEST(ElevatedGame, ARefusedRestackTellsThePlayerOnceAndTheRestRunsOn) {
       {1, false, true, "ゲームが管理者として実行されているため、一部のキーと"},
       {1, true, true, nullptr},
       {1, true, false, nullptr},
+      // Ctrl and Alt players: Windows key + S alone is not their modifier's.
+      {1, false, true, "ゲームが管理者として実行されているため、ウィンドウの重ね順", "1"},
+      {1, false, true, "ゲームが管理者として実行されているため、ウィンドウの重ね順", "3"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "game restack " << c.gameRestack << ", vesk elevated "
-                                      << c.veskElevated << ", shell " << c.shellHoldsChords);
-    Overlay o;
+    SCOPED_TRACE(::testing::Message()
+                 << "game restack " << c.gameRestack << ", vesk elevated " << c.veskElevated
+                 << ", shell " << c.shellHoldsChords << ", arguments " << c.arguments);
+    Overlay o(c.arguments);
     if (c.shellHoldsChords) o.fake.windowing.heldByOthers.insert({platform::kModWin, 0x53});
     o.fake.system.runsElevated = c.veskElevated;
     const WindowHandle game = o.addGame({100, 50, 1132, 842}, 1024, 768);

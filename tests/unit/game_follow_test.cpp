@@ -174,6 +174,38 @@ TEST(GameFollow, BetweenNoticesMostLooksReadTheRectangleAlone) {
   }
 }
 
+TEST(GameFollow, WhereMovesComeAsNoticesTheTickLooksInFullEveryThreeSeconds) {
+  for (const bool reported : {false, true}) {
+    Followed o;
+    o.fake.gameWatch.reportsMoves = reported;
+    for (int tick = 0; tick < 30; ++tick) o.form.onTimer();
+    const int before = o.fake.gameWatch.shownReads;
+    for (int tick = 0; tick < 60; ++tick) o.form.onTimer();
+    // Without notices a look every third tick, every fourth one full.
+    EXPECT_EQ(o.fake.gameWatch.shownReads - before, reported ? 2 : 5) << reported;
+    o.window().windowRect = kMoved;
+    o.notice();
+    o.form.onTimer();
+    o.expectPlacedOn(kMoved, "a move reported: followed at once");
+  }
+}
+
+TEST(GameFollow, ACloakedGameHidesBothStripsAndTheyComeBackAsTheyStood) {
+  for (const bool parked : {false, true}) {
+    Followed o;
+    if (parked) o.form.onHotKey(1029);
+    const Rect before = o.main().rect;
+    o.window().cloaked = true;  // another virtual desktop: visible, not shown
+    o.notice();
+    EXPECT_FALSE(o.main().shown || o.second().shown) << parked;
+    o.window().cloaked = false;
+    o.notice();
+    EXPECT_TRUE(o.main().shown) << parked;
+    EXPECT_EQ(o.second().shown, !parked);
+    EXPECT_EQ(o.main().rect, before) << parked;
+  }
+}
+
 TEST(GameFollow, ClosedGameFallsBackAndANewOneIsAttached) {
   Followed o;
   o.window().shown = false;

@@ -71,6 +71,19 @@ TEST(HookDecision, TheMessageNamesEveryKeyAsTheKeyboardShowsIt) {
   for (const auto& c : cases) EXPECT_EQ(hotKeyName(c.modifiers, c.virtualKey), c.name);
 }
 
+TEST(HookLossCheck, APressRawInputSawAndTheHookDidNotMeansTheHookIsGone) {
+  platform::HookLossCheck check;
+  check.onRawPress();  // raw input may hear first
+  check.onHookPress();
+  EXPECT_FALSE(check.settle());
+  check.onHookPress();  // presses the hook ate: no raw input for them
+  check.onHookPress();
+  EXPECT_FALSE(check.settle());
+  check.onRawPress();  // by raw input alone: removed
+  EXPECT_TRUE(check.settle());
+  EXPECT_FALSE(check.settle());  // once
+}
+
 // The shell holds Windows key + 2, + Up and + S, as on Windows 10 and 11.
 struct ShellHoldsChords : Overlay {
   explicit ShellHoldsChords(const std::string& arguments = "") : Overlay(arguments) {
@@ -103,7 +116,14 @@ TEST(HookFallback, RefusedChordsActOverTheGameOrVeskOnlyAndTheHookFollowsTheHotk
   EXPECT_EQ(o.form.state().allVisible, shown);
   EXPECT_EQ(o.press(kUp, o.second().handle()).action, HookAction::Act);
   EXPECT_TRUE(o.form.state().swRunning);
-  EXPECT_EQ(hook.neutralKeys, 3);  // one per swallowed press
+  // The neutral key goes at the Windows key's release, once per press
+  // that ate a chord; a lone press opens Start as ever.
+  EXPECT_EQ(hook.neutralKeys, 0);
+  o.fake.windowing.hookKey({platform::StartMenuMask::kLeftWin, false, 0, o.game});
+  EXPECT_EQ(hook.neutralKeys, 1);
+  o.fake.windowing.hookKey({platform::StartMenuMask::kLeftWin, true, kWin, o.game});
+  o.fake.windowing.hookKey({platform::StartMenuMask::kLeftWin, false, 0, o.game});
+  EXPECT_EQ(hook.neutralKeys, 1);
   // A stale game handle: the window of another class now holds it.
   o.fake.windowing.closeForeignWindow(o.game);
   o.fake.windowing.addForeignWindowAt(o.game, {"Notepad", {}, {}});

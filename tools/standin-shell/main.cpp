@@ -6,10 +6,15 @@
 // Left, Up, Right, Down, 15 for S). The window shows only once every chord
 // is held, so a test that waits for it can start vesk after. With --alt it
 // holds the same chords with Alt instead of the Windows key.
-// Usage: standin-shell --hotkeys PATH [--alt]
+// With --keys it also watches the keyboard through a low-level hook of its
+// own, installed before vesk's and so called after it: each key that
+// passes vesk's hook is logged as "key <vk> <down|up> <ms>", the delay
+// after the key's own event time, and a Windows key pressed and released
+// with no other key between, which opens Start on Windows, as "start".
+// Usage: standin-shell --hotkeys PATH [--alt] [--keys PATH]
 // Exit codes: 0 after WM_CLOSE, 2 for a refused command line, 3 when the
 // log cannot be opened, 4 when the window cannot be created, 5 when a
-// chord cannot be registered.
+// chord cannot be registered, 6 when the keyboard hook is refused.
 #include <windows.h>
 // Declares CommandLineToArgvW; must follow windows.h.
 #include <shellapi.h>
@@ -23,14 +28,36 @@ constexpr int kExitBadCommandLine = 2;
 constexpr int kExitLog = 3;
 constexpr int kExitWindow = 4;
 constexpr int kExitHotkey = 5;
+constexpr int kExitHook = 6;
 constexpr wchar_t kClassName[] = L"vesk.standin-shell";
 
 HANDLE hotkeyLog = INVALID_HANDLE_VALUE;
+HANDLE keyLog = INVALID_HANDLE_VALUE;
+// A Windows key is down and no other key came since.
+bool windowsKeyAlone = false;
 
-void logHotkey(WPARAM id) {
-  const std::string line = "hotkey " + std::to_string(id) + "\n";
+void append(HANDLE log, const std::string& line) {
   DWORD written = 0;
-  WriteFile(hotkeyLog, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+void logHotkey(WPARAM id) { append(hotkeyLog, "hotkey " + std::to_string(id) + "\n"); }
+
+LRESULT CALLBACK keyHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const auto& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    const bool down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
+    const DWORD delay = GetTickCount() - key.time;
+    append(keyLog, "key " + std::to_string(key.vkCode) + (down ? " down " : " up ") +
+                       std::to_string(static_cast<long>(delay)) + "\n");
+    if (key.vkCode == VK_LWIN || key.vkCode == VK_RWIN) {
+      if (!down && windowsKeyAlone) append(keyLog, "start\n");
+      windowsKeyAlone = down;
+    } else {
+      windowsKeyAlone = false;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -62,8 +89,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int count = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
   if (argv == nullptr) return kExitBadCommandLine;
-  const bool alt = count == 4 && std::wstring(argv[3]) == L"--alt";
-  const bool usable = (count == 3 || alt) && std::wstring(argv[1]) == L"--hotkeys";
+  bool usable = count >= 3 && std::wstring(argv[1]) == L"--hotkeys";
+  bool alt = false;
+  std::wstring keyLogPath;
+  for (int i = 3; usable && i < count; ++i) {
+    const std::wstring option = argv[i];
+    if (option == L"--alt" && !alt) {
+      alt = true;
+    } else if (option == L"--keys" && keyLogPath.empty() && i + 1 < count && *argv[i + 1]) {
+      keyLogPath = argv[++i];
+    } else {
+      usable = false;
+    }
+  }
   const std::wstring logPath = usable ? argv[2] : L"";
   LocalFree(argv);
   if (!usable) return kExitBadCommandLine;
@@ -71,6 +109,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   hotkeyLog = CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (hotkeyLog == INVALID_HANDLE_VALUE) return kExitLog;
+  HHOOK hook = nullptr;
+  if (!keyLogPath.empty()) {
+    keyLog = CreateFileW(keyLogPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (keyLog == INVALID_HANDLE_VALUE) return kExitLog;
+    hook = SetWindowsHookExW(WH_KEYBOARD_LL, keyHook, instance, 0);
+    if (hook == nullptr) return kExitHook;
+  }
 
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -98,6 +144,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  if (hook) UnhookWindowsHookEx(hook);
+  if (keyLog != INVALID_HANDLE_VALUE) CloseHandle(keyLog);
   CloseHandle(hotkeyLog);
   return got == 0 ? static_cast<int>(msg.wParam) : kExitWindow;
 }

@@ -26,12 +26,14 @@ class FakeGameWatch : public GameWatch {
   bool isShown(WindowHandle window) override {
     ++shownReads;
     const FakeWindowing::ForeignWindow* w = windowing_.findForeign(window);
-    return w && w->shown;
+    return w && w->shown && !w->cloaked;
   }
   bool isAbove(WindowHandle window, std::span<const WindowHandle> /*own*/) override {
     const FakeWindowing::ForeignWindow* w = windowing_.findForeign(window);
     return w && w->aboveStrips;
   }
+
+  bool movesReported() const override { return reportsMoves; }
 
   // The system reports a change of the watched window.
   void notify() {
@@ -40,7 +42,8 @@ class FakeGameWatch : public GameWatch {
 
   WindowHandle watched = 0;
   bool watching = false;
-  int shownReads = 0;  // full looks at a game window
+  bool reportsMoves = false;  // as on Windows, where moves come as notices
+  int shownReads = 0;         // full looks at a game window
 
  private:
   FakeWindowing& windowing_;

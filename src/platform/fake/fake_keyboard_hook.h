@@ -11,12 +11,14 @@ namespace vesk::platform::fake {
 
 class FakeKeyboardHook : public KeyboardHook {
  public:
-  bool install(WindowHandle hookOwner, std::bitset<256> watched, Decide decider) override {
+  bool install(HookSetup hookSetup) override {
     ++installCalls;
     if (refuse) return false;
-    owner = hookOwner;
-    keys = watched;
-    decide = std::move(decider);
+    setup = std::move(hookSetup);
+    owner = setup.owner;
+    keys = setup.keys;
+    decide = setup.decide;
+    mask = StartMenuMask();
     return true;
   }
   void remove() override {
@@ -24,12 +26,16 @@ class FakeKeyboardHook : public KeyboardHook {
     decide = nullptr;
   }
   bool installed() const override { return static_cast<bool>(decide); }
-  void sendNeutralKey() override { ++neutralKeys; }
 
   bool refuse = false;  // as a system that refuses the hook
+  // As a system where the private chord that carries the hook's actions
+  // as hotkeys cannot be held: they arrive as posted messages.
+  bool relayRefused = false;
+  HookSetup setup;
   WindowHandle owner = 0;
   std::bitset<256> keys;
-  Decide decide;
+  std::function<HookVerdict(const KeyEvent&)> decide;
+  StartMenuMask mask;
   int installCalls = 0;
   int removeCalls = 0;
   int neutralKeys = 0;

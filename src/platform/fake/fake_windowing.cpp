@@ -14,6 +14,7 @@ FakeWindow::~FakeWindow() { owner_.forget(this); }
 
 void FakeWindow::runModal() {
   shown = true;
+  owner_.takeForeground(handle_);
   if (owner_.onModal) owner_.onModal(*this);
 }
 
@@ -154,21 +155,52 @@ bool FakeWindowing::unregisterHotKey(WindowHandle owner, int id) {
   return true;
 }
 
-HookVerdict FakeWindowing::hookKey(const KeyEvent& event) {
-  if (!hook.installed() || event.virtualKey >= hook.keys.size() ||
-      !hook.keys.test(event.virtualKey)) {
-    return {};
+HookVerdict FakeWindowing::hookKey(const KeyEvent& key) {
+  KeyEvent event = key;
+  HookVerdict verdict;
+  if (hook.installed() && event.virtualKey < hook.keys.size() && hook.keys.test(event.virtualKey)) {
+    const auto found = foreign_.find(event.foreground);
+    event.foregroundIsGame =
+        found != foreign_.end() && found->second.className == hook.setup.gameClass;
+    event.foregroundIsOwn = std::any_of(live_.begin(), live_.end(), [&](const FakeWindow* w) {
+      return w->handle() == event.foreground;
+    });
+    verdict = hook.decide(event);
   }
-  const HookVerdict verdict = hook.decide(event);
-  if (verdict.action == HookAction::Act) {
-    for (FakeWindow* w : live_) {
-      if (w->handle() == hook.owner) {
-        w->events().onHotKey(verdict.id);
-        break;
-      }
+  if (hook.installed() && hook.mask.onKey(event, verdict.action)) ++hook.neutralKeys;
+  if (verdict.action != HookAction::Act) return verdict;
+  const bool relayed = !hook.relayRefused &&
+                       std::find(hook.setup.modifierSets.begin(), hook.setup.modifierSets.end(),
+                                 event.modifiers) != hook.setup.modifierSets.end();
+  for (FakeWindow* w : live_) {
+    if (w->handle() == hook.owner) {
+      withForegroundRight(relayed, [&] { w->events().onHotKey(verdict.id); });
+      break;
     }
   }
   return verdict;
+}
+
+void FakeWindowing::pressHotKey(int id) {
+  const auto it = hotkeys.find(id);
+  if (it == hotkeys.end()) return;
+  for (FakeWindow* w : live_) {
+    if (w->handle() == it->second.owner) {
+      withForegroundRight(true, [&] { w->events().onHotKey(id); });
+      return;
+    }
+  }
+}
+
+void FakeWindowing::click(FakeWindow& window, const MouseEvent& event) {
+  if (window.design.style != WindowStyle::Strip) foreground = window.handle();
+  withForegroundRight(true, [&] { window.events().onMouse(event); });
+}
+
+bool FakeWindowing::takeForeground(WindowHandle window) {
+  if (!foregroundRight_) return false;
+  foreground = window;
+  return true;
 }
 
 }  // namespace vesk::platform::fake

@@ -103,8 +103,23 @@ class FakeWindowing : public Windowing {
   KeyboardHook& keyboardHook() override { return hook; }
 
   // A key event of the desktop through the hook, if installed: an Act
-  // verdict reaches the owner's onHotKey, as the posted message would.
+  // verdict reaches the owner's onHotKey, as a hotkey message would (one
+  // that brings the foreground right unless hook.relayRefused). A Windows
+  // key's release after an eaten chord counts a neutral key.
   HookVerdict hookKey(const KeyEvent& event);
+
+  // The foreground lock as Windows enforces it: a window of the program
+  // takes the foreground only while the program handles input it received
+  // (a click, a registered hotkey, a hooked chord that arrives as one).
+  // A registered hotkey pressed:
+  void pressHotKey(int id);
+  // A click on one of the program's windows; one that may be activated
+  // (not a strip) takes the foreground, and the program holds the right
+  // while it handles the press.
+  void click(FakeWindow& window, const MouseEvent& event);
+  // What the program's SetForegroundWindow would do.
+  bool takeForeground(WindowHandle window);
+  WindowHandle foreground = 0;
 
   // Another program's top-level window, such as the game.
   struct ForeignWindow {
@@ -114,6 +129,7 @@ class FakeWindowing : public Windowing {
     bool rectFails = false;
     bool clientFails = false;
     bool shown = true;         // visible and not minimised
+    bool cloaked = false;      // on another virtual desktop
     bool aboveStrips = false;  // over the program's windows until they are restacked
     DpiAwareness awareness = DpiAwareness::Unaware;
   };
@@ -172,7 +188,14 @@ class FakeWindowing : public Windowing {
  private:
   friend class FakeWindow;
   void forget(FakeWindow* w);
+  template <class Handler>
+  void withForegroundRight(bool right, Handler&& handler) {
+    const bool before = std::exchange(foregroundRight_, right);
+    handler();
+    foregroundRight_ = before;
+  }
   std::vector<FakeWindow*> live_;
+  bool foregroundRight_ = false;
   bool restackDenied_ = false;
   std::map<WindowHandle, ForeignWindow> foreign_;
   WindowHandle nextHandle_ = 0x1000;

@@ -1,5 +1,7 @@
 #include "platform/win32/game_watch_win32.h"
 
+#include <dwmapi.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -14,6 +16,20 @@ Win32GameWatch* g_active = nullptr;
 // Windows above a given one are walked at most this far; the z-order can
 // change during the walk.
 constexpr int kMaxWalk = 4096;
+
+// A window on another virtual desktop (or hidden by the shell) is cloaked:
+// still visible by its style, but not shown (Windows 8 and later).
+constexpr DWORD kEventObjectCloaked = 0x8017;
+constexpr DWORD kEventObjectUncloaked = 0x8018;
+constexpr DWORD kAttributeCloaked = 14;  // DWMWA_CLOAKED
+
+bool cloaked(HWND window) {
+  // Where the system knows no cloaking (before Windows 8, Wine) the call
+  // fails, and the window is not cloaked.
+  DWORD reason = 0;
+  return SUCCEEDED(DwmGetWindowAttribute(window, kAttributeCloaked, &reason, sizeof reason)) &&
+         reason != 0;
+}
 
 }  // namespace
 
@@ -36,6 +52,8 @@ void Win32GameWatch::watch(WindowHandle window, std::function<void()> changed) {
                                         &onEvent, process, 0, kFlags));
     objectEvents_.reset(SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_LOCATIONCHANGE, nullptr,
                                         &onEvent, process, 0, kFlags));
+    cloakEvents_.reset(SetWinEventHook(kEventObjectCloaked, kEventObjectUncloaked, nullptr,
+                                       &onEvent, process, 0, kFlags));
   } else {
     // No game: any other program's window shown may be a new one.
     objectEvents_.reset(
@@ -47,6 +65,8 @@ void Win32GameWatch::watch(WindowHandle window, std::function<void()> changed) {
 void Win32GameWatch::stop() {
   systemEvents_.reset();
   objectEvents_.reset();
+  cloakEvents_.reset();
+  movesReported_ = false;
   if (g_active == this) g_active = nullptr;
   changed_ = nullptr;
   window_ = nullptr;
@@ -58,14 +78,16 @@ void CALLBACK Win32GameWatch::onEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LON
   if (!self || !self->changed_ || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
   // The game's own window, or with no game any window of another program.
   if (self->window_ ? hwnd != self->window_ : event != EVENT_OBJECT_SHOW) return;
+  if (self->window_ && event == EVENT_OBJECT_LOCATIONCHANGE) self->movesReported_ = true;
   self->changed_();
 }
 
 bool Win32GameWatch::isShown(WindowHandle window) {
   // One read of the style, cheaper than IsWindowVisible and IsIconic for
   // another process's top-level window.
-  const LONG style = GetWindowLongW(reinterpret_cast<HWND>(window), GWL_STYLE);
-  return (style & WS_VISIBLE) && !(style & WS_MINIMIZE);
+  const HWND hwnd = reinterpret_cast<HWND>(window);
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  return (style & WS_VISIBLE) && !(style & WS_MINIMIZE) && !cloaked(hwnd);
 }
 
 bool Win32GameWatch::isAbove(WindowHandle window, std::span<const WindowHandle> own) {

@@ -1,6 +1,7 @@
 // The game watch on Win32: out-of-context WinEvent hooks on the game's
 // process (location change, minimise start and end, show, hide, destroy,
-// foreground, move-size end), delivered by the thread's message loop.
+// foreground, move-size end, cloaked and uncloaked), delivered by the
+// thread's message loop.
 #pragma once
 
 #include <windows.h>
@@ -37,6 +38,7 @@ class Win32GameWatch final : public GameWatch {
   void stop() override;
   bool isShown(WindowHandle window) override;
   bool isAbove(WindowHandle window, std::span<const WindowHandle> own) override;
+  bool movesReported() const override { return movesReported_; }
 
  private:
   static void CALLBACK onEvent(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG idObject,
@@ -46,6 +48,8 @@ class Win32GameWatch final : public GameWatch {
   std::function<void()> changed_;
   WinEventHook systemEvents_;  // foreground .. minimise end
   WinEventHook objectEvents_;  // destroy .. location change
+  WinEventHook cloakEvents_;   // cloaked, uncloaked
+  bool movesReported_ = false;
 };
 
 }  // namespace vesk::platform::win32

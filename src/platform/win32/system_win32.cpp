@@ -100,13 +100,18 @@ void Win32System::messageBox(std::string_view text) {
   const std::wstring wide = toWide(text);
   const DpiSupport::ThreadScope scope(&dpi_, dpi_.startContext());
   // Owned by the active window of this thread (the editor, say), so that
-  // window waits for the answer instead of taking a second click.
+  // window waits for the answer instead of taking a second click. Topmost
+  // (system-modal is application-modal with the topmost style, the form
+  // Debian 12's Wine honours), it opens above a game that is topmost
+  // itself, as the latest topmost window lies highest; it asks for the
+  // foreground too, which the system grants where the lock allows and
+  // otherwise flashes its taskbar button.
   MSGBOXPARAMSW box{};
   box.cbSize = sizeof(box);
   box.hwndOwner = GetActiveWindow();
   box.lpszText = wide.c_str();
   box.lpszCaption = kMessageCaption;
-  box.dwStyle = MB_OK;
+  box.dwStyle = MB_OK | MB_SYSTEMMODAL | MB_TOPMOST | MB_SETFOREGROUND;
   // The program's icon beside the text; without it (a test program) a box
   // of MB_USERICON would keep an empty place for it.
   if (hasProgramIcon()) {

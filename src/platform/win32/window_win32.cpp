@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <cwchar>
+
 #include "platform/win32/colour_ref.h"
 #include "platform/win32/control_geometry.h"
 #include "platform/win32/gdi_objects.h"
@@ -130,10 +132,28 @@ LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wPara
   }
 }
 
+namespace {
+
+// The end-to-end tests' stand-in for a handler that runs long: with
+// VESK_TEST_STALL_HOTKEY_MS in the environment every hotkey holds the
+// user-interface thread that long, so a test can show that no key waits
+// on this thread. Unset (as for every player), it costs nothing.
+void stallForTests() {
+  static const DWORD stall = [] {
+    wchar_t value[16];
+    const DWORD length = GetEnvironmentVariableW(L"VESK_TEST_STALL_HOTKEY_MS", value, 16);
+    return length > 0 && length < 16 ? static_cast<DWORD>(wcstoul(value, nullptr, 10)) : 0;
+  }();
+  if (stall > 0) Sleep(stall);
+}
+
+}  // namespace
+
 LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // Each event call comes last: the handler may destroy or delete this.
   switch (message) {
     case WM_HOTKEY:
+      stallForTests();
       events_.onHotKey(static_cast<int>(wParam));
       return 0;
     case WM_TIMER:

@@ -82,14 +82,14 @@ class E2ECase(unittest.TestCase):
         window = self.wait_window(GAME_CLASS, exe=GAME_EXE, process=process)
         return Game(process, window, clicks)
 
-    def start_vesk(self, folder, args="", exe=None):
+    def start_vesk(self, folder, args="", exe=None, env=None):
         """Starts folder/vesk.exe (or exe, a path as Windows sees it) with the
         argument text args (none if empty), from a working directory that is
-        not the program's folder."""
+        not the program's folder, with the variables env added."""
         return self.start_under_test(exe or os.path.join(folder, VESK_EXE), [args] if args else [],
-                                  cwd=self.work_dir, name="vesk")
+                                  cwd=self.work_dir, name="vesk", env=env)
 
-    def start_under_test(self, exe, args, name, cwd=None):
+    def start_under_test(self, exe, args, name, cwd=None, env=None):
         """Starts a program under test; a start that Wine's loader refused
         before the program showed in the process list is made again (see
         WinePrefix.start)."""
@@ -99,7 +99,8 @@ class E2ECase(unittest.TestCase):
         def appeared():
             return any(found.lower() == image and pid not in before
                        for pid, found in self.driver.processes())
-        process = self.session.prefix.start(exe, args, cwd=cwd, name=name, appeared=appeared)
+        process = self.session.prefix.start(exe, args, cwd=cwd, name=name, appeared=appeared,
+                                            env=env)
         self._processes.append(process)
         return process
 

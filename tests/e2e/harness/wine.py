@@ -126,7 +126,7 @@ class WinePrefix:
         if "WINEDEBUG" not in self._base_env:
             self.env["WINEDEBUG"] = "-all,err+all,warn+seh"
 
-    def start(self, exe, args=(), cwd=None, name=None, appeared=None, timeout=30):
+    def start(self, exe, args=(), cwd=None, name=None, appeared=None, timeout=30, env=None):
         """Starts a program and returns its WineProcess without waiting for it.
 
         appeared: optional callable telling whether the program now shows in
@@ -135,10 +135,11 @@ class WinePrefix:
         whose output holds Wine's loader message never ran a line of its
         own: it is started again, at most LOADER_TRIES times in all, and
         logged as a harness event. Any other outcome is returned as it is,
-        for the test to judge."""
+        for the test to judge. env: variables added to the prefix's
+        environment for this program."""
         name = name or os.path.basename(exe)
         for attempt in range(1, LOADER_TRIES + 1):
-            process = self._start_once(exe, args, cwd, name)
+            process = self._start_once(exe, args, cwd, name, env)
             if appeared is None:
                 return process
             deadline = time.monotonic() + timeout
@@ -160,13 +161,14 @@ class WinePrefix:
                        f"{output.strip()[:300]!r}; starting it again")
         return process
 
-    def _start_once(self, exe, args, cwd, name):
+    def _start_once(self, exe, args, cwd, name, env=None):
         self.starts += 1
         self._log_count += 1
         log_path = os.path.join(self.log_dir, f"{self._log_count:03d}-{name}.log")
         with open(log_path, "ab") as log:
             popen = subprocess.Popen(
-                [*self.launcher, "wine", exe, *args], env=self.env, cwd=cwd or self.log_dir,
+                [*self.launcher, "wine", exe, *args], env={**self.env, **(env or {})},
+                cwd=cwd or self.log_dir,
                 stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         return WineProcess(popen, name, log_path)
 
