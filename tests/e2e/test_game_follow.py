@@ -5,27 +5,10 @@ keyboard. The game's closing and restarting is in test_overlay."""
 
 from harness.case import GAME_CLASS, GAME_EXE, MAIN_CLASS, SECOND_CLASS, VESK_EXE
 from harness.polling import wait_for
-from test_overlay import BOX_TWO_ROWS, GREY, STRIP_HEIGHT, OverlayCase
+from test_overlay import BOX_TWO_ROWS, STRIP_HEIGHT, OverlayCase
 
 
 class GameFollowTests(OverlayCase):
-    def game_now(self, game, why, condition=lambda w: True):
-        """The game's window as the driver lists it, once condition holds."""
-        def probe():
-            found = self.windows(GAME_CLASS, exe=GAME_EXE, pid=game.window.pid)
-            return found[0] if len(found) == 1 and condition(found[0]) else None
-        game.window = wait_for(probe, f"the game window {why}", timeout=15,
-                               observed=self.describe_windows)
-        return game.window
-
-    def wait_stopwatch_at(self, game, label):
-        """The grey stopwatch box drawn at the game's client top-left."""
-        left, top = game.window.client[:2]
-        self.wait_screen_state(
-            lambda image: image.pixel(left, top) == GREY
-            or f"{image.pixel(left, top)} at the client's top-left",
-            f"the grey {GREY} stopwatch box at the client's top-left {left},{top}", label)
-
     def test_strips_hide_while_the_game_is_minimised_and_come_back(self):
         game = self.start_game()
         _, vesk = self.start_vesk_beside(game)

@@ -148,6 +148,23 @@ class OverlayCase(E2ECase):
         return wait_for(attempt, expected, timeout=timeout, interval=0.1,
                         observed=lambda: f"{seen[0]} (see {self.artifact_stem}-{label}.png)")
 
+    def game_now(self, game, why, condition=lambda w: True):
+        """The game's window as the driver lists it, once condition holds."""
+        def probe():
+            found = self.windows(GAME_CLASS, exe=GAME_EXE, pid=game.window.pid)
+            return found[0] if len(found) == 1 and condition(found[0]) else None
+        game.window = wait_for(probe, f"the game window {why}", timeout=15,
+                               observed=self.describe_windows)
+        return game.window
+
+    def wait_stopwatch_at(self, game, label):
+        """The grey stopwatch box drawn at the game's client top-left."""
+        left, top = game.window.client[:2]
+        self.wait_screen_state(
+            lambda image: image.pixel(left, top) == GREY
+            or f"{image.pixel(left, top)} at the client's top-left",
+            f"the grey {GREY} stopwatch box at the client's top-left {left},{top}", label)
+
     def start_vesk_beside(self, game, folder_name="vesk", data="examples", args="", env=None):
         folder = self.make_program_folder(folder_name, data)
         vesk = self.start_vesk(folder, args, env=env)

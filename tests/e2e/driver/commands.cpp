@@ -70,6 +70,7 @@ Answer runCommand(const std::vector<std::wstring>& args) {
   const std::wstring& command = args[0];
   if (command == L"windows" && args.size() == 1) return listing(listWindows());
   if (command == L"processes" && args.size() == 1) return listing(listProcesses());
+  if (command == L"monitors" && args.size() == 1) return listing(listMonitors());
   if (command == L"keys") return injectKeys(args);
   if ((command == L"close" || command == L"dismiss") && args.size() == 2) {
     const auto hwnd = parseHandle(args[1]);

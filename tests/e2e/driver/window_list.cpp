@@ -88,6 +88,11 @@ BOOL CALLBACK collectTopLevel(HWND hwnd, LPARAM param) {
   return TRUE;
 }
 
+BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
+  reinterpret_cast<std::vector<HMONITOR>*>(param)->push_back(monitor);
+  return TRUE;
+}
+
 std::string describe(HWND hwnd, HWND foreground, const ProcessNames& names) {
   DWORD pid = 0;  // stays 0 for a window that is gone meanwhile
   GetWindowThreadProcessId(hwnd, &pid);
@@ -145,6 +150,23 @@ std::optional<std::string> listProcesses() {
     out += ",\"exe\":";
     out += jsonString(utf8(exe));
     out += "}\n";
+  }
+  return out;
+}
+
+std::optional<std::string> listMonitors() {
+  std::vector<HMONITOR> monitors;
+  if (!EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors))) {
+    return std::nullopt;
+  }
+  std::string out;
+  for (HMONITOR monitor : monitors) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return std::nullopt;
+    out += "{\"rect\":" + rectJson(info.rcMonitor) +
+           ",\"primary\":" + ((info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? "true" : "false") +
+           "}\n";
   }
   return out;
 }

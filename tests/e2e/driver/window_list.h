@@ -1,5 +1,6 @@
 // Lists the desktop's top-level windows and the running processes as JSON
-// lines, for the end-to-end harness to inspect.
+// lines, with the monitors they are shown on, for the end-to-end harness to
+// inspect.
 #pragma once
 
 #include <optional>
@@ -14,5 +15,8 @@ namespace driver {
 std::optional<std::string> listWindows();
 // One line per process: id and executable file name; nullopt on failure.
 std::optional<std::string> listProcesses();
+// One line per display monitor: its rectangle in screen pixels and whether
+// it is the primary one; nullopt when they cannot be listed.
+std::optional<std::string> listMonitors();
 
 }  // namespace driver

@@ -255,6 +255,12 @@ class Driver:
         """Names of the executables of every process in the prefix, with ids."""
         return [(d["pid"], d["exe"]) for d in map(json.loads, self._run("processes").splitlines())]
 
+    def monitors(self):
+        """The display monitors Windows programs see: rectangles (left, top,
+        right, bottom) in screen pixels, the primary one first."""
+        found = list(map(json.loads, self._run("monitors").splitlines()))
+        return [tuple(d["rect"]) for d in sorted(found, key=lambda d: not d["primary"])]
+
     def keys(self, *chords):
         self._run("keys", *chords)
 

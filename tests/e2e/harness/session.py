@@ -17,7 +17,7 @@ current = None
 
 class Session:
     def __init__(self, repo_root, vesk_exe, standin_exe, driver_exe, examples_dir,
-                 artifacts_dir, keep=False):
+                 artifacts_dir, keep=False, monitors=1):
         for path in (vesk_exe, standin_exe, driver_exe):
             if not os.path.isfile(path):
                 raise FileNotFoundError(f"missing program {path}: build the Windows preset first")
@@ -37,7 +37,8 @@ class Session:
         self.root = tempfile.mkdtemp(prefix="vesk-e2e-")
         self.logs_dir = os.path.join(self.root, "logs")
         os.makedirs(self.logs_dir)
-        self.display = VirtualDisplay(log_path=os.path.join(self.logs_dir, "xvfb.log"))
+        self.display = VirtualDisplay(log_path=os.path.join(self.logs_dir, "xvfb.log"),
+                                      monitors=monitors)
         self.prefix = None
         self.driver_exe = driver_exe
         self.driver = None

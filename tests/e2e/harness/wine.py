@@ -211,18 +211,24 @@ class WinePrefix:
         return code, output, errors
 
     def set_display_dpi(self, dpi, timeout=30):
-        """Sets LogPixels (the display scale, 96 at 100 %) and starts the
-        prefix's wineserver and services again, so that the monitors and the
-        desktop (made by the next program that shows a window) take it."""
-        code, _, errors = self.run("reg", ["add", r"HKCU\Control Panel\Desktop", "/v",
-                                           "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+        """Sets LogPixels (the display scale, 96 at 100 %) for the monitors
+        and the desktop (see restart_with_value)."""
+        self.restart_with_value(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD",
+                                str(dpi), timeout)
+
+    def restart_with_value(self, key, name, kind, data, timeout=30):
+        """Sets a registry value and starts the prefix's wineserver and
+        services again, so that the monitors and the desktop (made by the
+        next program that shows a window) take it."""
+        code, _, errors = self.run("reg", ["add", key, "/v", name, "/t", kind, "/d", data, "/f"])
         if code != 0:
-            raise RuntimeError(f"setting LogPixels to {dpi} failed: {errors.strip()!r}")
+            raise RuntimeError(f"setting {key}\\{name} to {data} failed: {errors.strip()!r}")
         self._wineserver("-k", timeout)
         self._wineserver("-p", timeout)
         code, _, errors = self.run("wineboot", timeout=120)
         if code != 0:
-            raise RuntimeError(f"wineboot at {dpi} DPI failed: {errors.strip()[-300:]!r}")
+            raise RuntimeError(f"wineboot after setting {name} failed: "
+                               f"{errors.strip()[-300:]!r}")
 
     def shutdown(self, timeout=30):
         """Kills the wineserver of this prefix and every process in it."""

@@ -59,10 +59,73 @@ class _ShapeReader:
             self._display = None
 
 
+class _XRRMonitorInfo(ctypes.Structure):
+    _fields_ = [("name", ctypes.c_ulong), ("primary", ctypes.c_int),
+                ("automatic", ctypes.c_int), ("noutput", ctypes.c_int),
+                ("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
+                ("height", ctypes.c_int), ("mwidth", ctypes.c_int), ("mheight", ctypes.c_int),
+                ("outputs", ctypes.POINTER(ctypes.c_ulong))]
+
+
+class _XRRScreenResources(ctypes.Structure):
+    _fields_ = [("timestamp", ctypes.c_ulong), ("config_timestamp", ctypes.c_ulong),
+                ("ncrtc", ctypes.c_int), ("crtcs", ctypes.c_void_p),
+                ("noutput", ctypes.c_int), ("outputs", ctypes.POINTER(ctypes.c_ulong))]
+
+
+def _split_into_monitors(display_name, count, width, height):
+    """Cuts the screen into count RandR monitors of width x height side by
+    side, the first one primary and on Xvfb's only output. Xvfb answers
+    Xinerama queries with these monitors; Xvfb's own +xinerama would lay
+    every screen at 0,0, which Wine takes for one monitor mirrored."""
+    x11, xrandr = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXrandr.so.2")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    xrandr.XRRGetScreenResources.restype = ctypes.POINTER(_XRRScreenResources)
+    xrandr.XRRGetScreenResources.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    xrandr.XRRFreeScreenResources.argtypes = [ctypes.POINTER(_XRRScreenResources)]
+    xrandr.XRRAllocateMonitor.restype = ctypes.POINTER(_XRRMonitorInfo)
+    xrandr.XRRAllocateMonitor.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    xrandr.XRRSetMonitor.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
+                                     ctypes.POINTER(_XRRMonitorInfo)]
+    xrandr.XRRFreeMonitors.argtypes = [ctypes.POINTER(_XRRMonitorInfo)]
+    display = x11.XOpenDisplay(display_name.encode())
+    if not display:
+        raise RuntimeError(f"cannot open display {display_name}")
+    try:
+        root = x11.XDefaultRootWindow(display)
+        resources = xrandr.XRRGetScreenResources(display, root)
+        if not resources or resources.contents.noutput < 1:
+            raise RuntimeError(f"display {display_name} has no RandR output")
+        for index in range(count):
+            monitor = xrandr.XRRAllocateMonitor(display, 1 if index == 0 else 0)
+            m = monitor.contents
+            m.name = x11.XInternAtom(display, f"monitor-{index + 1}".encode(), 0)
+            m.primary = int(index == 0)
+            m.x, m.y, m.width, m.height = index * width, 0, width, height
+            m.mwidth, m.mheight = width * 254 // 960, height * 254 // 960  # at 96 DPI
+            if index == 0:
+                m.outputs[0] = resources.contents.outputs[0]
+            xrandr.XRRSetMonitor(display, root, monitor)
+            xrandr.XRRFreeMonitors(monitor)
+        xrandr.XRRFreeScreenResources(resources)
+    finally:
+        x11.XCloseDisplay(display)  # flushes the requests
+
+
 class VirtualDisplay:
-    def __init__(self, width=1280, height=1024, log_path=None):
+    """monitors: how many monitors of width x height, side by side on one
+    screen."""
+
+    def __init__(self, width=1280, height=1024, log_path=None, monitors=1):
         self.width = width
         self.height = height
+        self.monitors = monitors
         self.log_path = log_path
         self.name = None
         self._process = None
@@ -74,9 +137,12 @@ class VirtualDisplay:
         read_end, write_end = os.pipe()
         log = open(self.log_path or os.devnull, "ab")
         try:
+            # The server keeps the monitors when their client leaves only
+            # if it does not reset then.
+            keep = ["-noreset"] if self.monitors > 1 else []
             self._process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                 f"{self.width}x{self.height}x24", "-nolisten", "tcp"],
+                ["Xvfb", "-displayfd", str(write_end), *keep, "-screen", "0",
+                 f"{self.width * self.monitors}x{self.height}x24", "-nolisten", "tcp"],
                 pass_fds=(write_end,), stdin=subprocess.DEVNULL,
                 stdout=log, stderr=log, start_new_session=True)
         finally:
@@ -100,6 +166,8 @@ class VirtualDisplay:
         finally:
             os.close(read_end)
         self.name = ":" + text.decode().strip()
+        if self.monitors > 1:
+            _split_into_monitors(self.name, self.monitors, self.width, self.height)
         return self.name
 
     def stop(self):
