@@ -1,10 +1,10 @@
 #include "platform/win32/keyboard_hook_win32.h"
 
-#include <cwchar>
 #include <iterator>
 #include <string_view>
 #include <utility>
 
+#include "platform/win32/test_setting.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform::win32 {
@@ -41,12 +41,6 @@ constexpr wchar_t kWatchClass[] = L"vesk.hook-watch";
 constexpr UINT kSettleMs = 250;
 constexpr UINT_PTR kSettleTimer = 1;
 
-int testDropAfter() {
-  wchar_t value[16];
-  const DWORD length = GetEnvironmentVariableW(L"VESK_TEST_DROP_HOOK_AFTER", value, 16);
-  return length > 0 && length < 16 ? static_cast<int>(wcstol(value, nullptr, 10)) : 0;
-}
-
 bool ofThisProcess(HWND window) {
   DWORD process = 0;
   return GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
@@ -61,7 +55,7 @@ bool Win32KeyboardHook::install(HookSetup setup) {
   mask_ = StartMenuMask();
   lossCheck_ = HookLossCheck();
   presses_ = 0;
-  dropAfter_ = testDropAfter();
+  dropAfter_ = static_cast<int>(testSetting(L"VESK_TEST_DROP_HOOK_AFTER"));
   const HWND owner = reinterpret_cast<HWND>(setup_.owner);
   if (!relay_.open(owner, setup_.modifierSets)) {
     OutputDebugStringW(L"vesk: no private hotkey for the hook; its chords arrive as posts\n");
@@ -189,10 +183,7 @@ LRESULT CALLBACK Win32KeyboardHook::hookProcedure(int code, WPARAM wParam, LPARA
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-KeyEvent Win32KeyboardHook::eventOf(const KBDLLHOOKSTRUCT& key, WPARAM message) const {
-  KeyEvent event;
-  event.virtualKey = key.vkCode;
-  event.down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+void Win32KeyboardHook::addContext(KeyEvent& event) const {
   event.modifiers = heldModifiers();
   const HWND foreground = GetForegroundWindow();
   event.foreground = reinterpret_cast<WindowHandle>(foreground);
@@ -200,7 +191,6 @@ KeyEvent Win32KeyboardHook::eventOf(const KBDLLHOOKSTRUCT& key, WPARAM message) 
     event.foregroundIsOwn = ofThisProcess(foreground);
     event.foregroundIsGame = !event.foregroundIsOwn && ofClass(foreground, gameClass_);
   }
-  return event;
 }
 
 LRESULT Win32KeyboardHook::handle(int code, WPARAM wParam, LPARAM lParam) {
@@ -210,7 +200,7 @@ LRESULT Win32KeyboardHook::handle(int code, WPARAM wParam, LPARAM lParam) {
   event.down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
   HookAction action = HookAction::Pass;
   if (watched(key.vkCode) && setup_.decide) {
-    event = eventOf(key, wParam);
+    addContext(event);
     if (event.down) {
       lossCheck_.onHookPress();
       if (++presses_ == dropAfter_) {

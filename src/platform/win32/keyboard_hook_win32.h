@@ -37,7 +37,8 @@ class Win32KeyboardHook final : public KeyboardHook {
   // On the hook's thread only, from here down.
   DWORD run();
   LRESULT handle(int code, WPARAM wParam, LPARAM lParam);
-  KeyEvent eventOf(const KBDLLHOOKSTRUCT& key, WPARAM message) const;
+  // The held modifiers and the foreground window, for a watched key.
+  void addContext(KeyEvent& event) const;
   bool watched(unsigned virtualKey) const;
   HWND watchRawInput();
   // A press of a watched key that raw input reported: true when counted.

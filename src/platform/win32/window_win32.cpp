@@ -2,12 +2,11 @@
 
 #include <windowsx.h>
 
-#include <cwchar>
-
 #include "platform/win32/colour_ref.h"
 #include "platform/win32/control_geometry.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/program_icon.h"
+#include "platform/win32/test_setting.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform::win32 {
@@ -139,11 +138,7 @@ namespace {
 // user-interface thread that long, so a test can show that no key waits
 // on this thread. Unset (as for every player), it costs nothing.
 void stallForTests() {
-  static const DWORD stall = [] {
-    wchar_t value[16];
-    const DWORD length = GetEnvironmentVariableW(L"VESK_TEST_STALL_HOTKEY_MS", value, 16);
-    return length > 0 && length < 16 ? static_cast<DWORD>(wcstoul(value, nullptr, 10)) : 0;
-  }();
+  static const auto stall = static_cast<DWORD>(testSetting(L"VESK_TEST_STALL_HOTKEY_MS"));
   if (stall > 0) Sleep(stall);
 }
 
