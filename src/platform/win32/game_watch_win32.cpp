@@ -23,14 +23,6 @@ constexpr DWORD kEventObjectCloaked = 0x8017;
 constexpr DWORD kEventObjectUncloaked = 0x8018;
 constexpr DWORD kAttributeCloaked = 14;  // DWMWA_CLOAKED
 
-bool cloaked(HWND window) {
-  // Where the system knows no cloaking (before Windows 8, Wine) the call
-  // fails, and the window is not cloaked.
-  DWORD reason = 0;
-  return SUCCEEDED(DwmGetWindowAttribute(window, kAttributeCloaked, &reason, sizeof reason)) &&
-         reason != 0;
-}
-
 }  // namespace
 
 void WinEventHook::reset(HWINEVENTHOOK hook) {
@@ -88,6 +80,17 @@ bool Win32GameWatch::isShown(WindowHandle window) {
   const HWND hwnd = reinterpret_cast<HWND>(window);
   const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
   return (style & WS_VISIBLE) && !(style & WS_MINIMIZE) && !cloaked(hwnd);
+}
+
+bool Win32GameWatch::cloaked(HWND window) {
+  if (!cloakingKnown_) return false;
+  DWORD reason = 0;
+  const HRESULT result = DwmGetWindowAttribute(window, kAttributeCloaked, &reason, sizeof reason);
+  // A system that knows no cloaking (Wine, which also logs each such call)
+  // says so once; the window is then never cloaked, and it is not asked
+  // again on every look.
+  if (result == E_NOTIMPL) cloakingKnown_ = false;
+  return SUCCEEDED(result) && reason != 0;
 }
 
 bool Win32GameWatch::isAbove(WindowHandle window, std::span<const WindowHandle> own) {

@@ -43,6 +43,9 @@ class Win32GameWatch final : public GameWatch {
  private:
   static void CALLBACK onEvent(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG idObject,
                                LONG idChild, DWORD thread, DWORD time);
+  // On another virtual desktop (or hidden by the shell): visible by its
+  // style, but not shown.
+  bool cloaked(HWND window);
 
   HWND window_ = nullptr;
   std::function<void()> changed_;
@@ -50,6 +53,7 @@ class Win32GameWatch final : public GameWatch {
   WinEventHook objectEvents_;  // destroy .. location change
   WinEventHook cloakEvents_;   // cloaked, uncloaked
   bool movesReported_ = false;
+  bool cloakingKnown_ = true;  // false once the system answers that it has none
 };
 
 }  // namespace vesk::platform::win32
