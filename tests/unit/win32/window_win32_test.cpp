@@ -21,6 +21,7 @@ struct RecordedEvents : WindowEvents {
   std::vector<int> hotKeys;
   int timers = 0;
   int closeRequests = 0;
+  int dpiChanges = 0;
   std::function<void()> onTimerDo;
   std::function<void()> onCloseDo;
 
@@ -37,6 +38,7 @@ struct RecordedEvents : WindowEvents {
     ++closeRequests;
     if (onCloseDo) onCloseDo();
   }
+  void onDpiChange() override { ++dpiChanges; }
 };
 
 HWND hwndOf(const Window& window) { return reinterpret_cast<HWND>(window.handle()); }
@@ -229,6 +231,19 @@ TEST_F(Win32WindowTest, SystemMessagesBecomeEventsOrAreSwallowed) {
   SendMessageW(hwnd, WM_HOTKEY, 1029, 0);
   EXPECT_EQ(events.hotKeys, std::vector<int>{1029});
   EXPECT_EQ(SendMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), at(5, 5)), 0);
+
+  // A new DPI reaches the program, which scales and places the strip
+  // itself: the system's suggested rectangle is not taken.
+  RECT before{};
+  ASSERT_TRUE(GetWindowRect(hwnd, &before));
+  RECT suggested{before.left + 7, before.top + 9, before.left + 307, before.top + 59};
+  EXPECT_EQ(SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                         reinterpret_cast<LPARAM>(&suggested)),
+            0);
+  EXPECT_EQ(events.dpiChanges, 1);
+  RECT after{};
+  ASSERT_TRUE(GetWindowRect(hwnd, &after));
+  EXPECT_TRUE(EqualRect(&before, &after));
 
   SendMessageW(hwnd, WM_CLOSE, 0, 0);
   EXPECT_EQ(events.closeRequests, 1);
