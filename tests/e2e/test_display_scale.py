@@ -20,9 +20,11 @@ RULER_ROW = 275  # client row (of 360) inside the stand-in's ruler band
 STRIP_HEIGHT = 190
 # At 100 %: the stopwatch button 80 wide above three buttons of 20 (the
 # default font and button size), and a client row that only the long end
-# marks of the health scale cross (they end at 50, the stamina marks at 48).
+# marks of the health scale cross (they end at 50, the stamina marks at 48):
+# not their last row, which a strip placed 1 pixel off the stretched client
+# area (see placed()) may miss.
 MENU_COLUMN = (80, 24 + 3 * 20)
-LONG_MARK_ROW = 49
+LONG_MARK_ROW = 48
 EDITOR_CLASS = "vesk.frmCaravan"
 GREY = (0x40, 0x40, 0x40)
 BLACK = (0x00, 0x00, 0x00)

@@ -62,6 +62,20 @@ TEST(ScreenScale, PositionsRoundedWidthsAtLeastOnePixel) {
     EXPECT_EQ(s.position(c.value), c.position) << c.factor << " x " << c.value;
     EXPECT_EQ(s.extent(c.value), c.extent) << c.factor << " x " << c.value;
   }
+  // Spans: a line one thickness wherever it starts, a longer span to its
+  // far edge's pixel; at scale 1 the start and the length rounded apart.
+  const struct {
+    double factor, start, length;
+    platform::Span span;
+  } spans[] = {
+      {1.5, 3, 1, {4, 6}},     {1.5, 4, 1, {6, 8}},     {1.5, 5, 1, {8, 10}},
+      {1.5, 15, 10, {22, 38}}, {1.5, 25, 10, {38, 52}}, {1.0, 1.5, 2.5, {2, 4}},
+      {1.0, 1.5, 3.5, {2, 6}}, {0.5, 3, 3, {2, 3}},     {2.0, 3, 0.4, {6, 6}},
+  };
+  for (const auto& c : spans) {
+    EXPECT_EQ(ScreenScale::of(c.factor).span(c.start, c.length), c.span)
+        << c.factor << " x " << c.start << "+" << c.length;
+  }
   EXPECT_DOUBLE_EQ(ScreenScale::of(1.5).points(9), 13.5);
   EXPECT_DOUBLE_EQ(ScreenScale::of(std::nan("")).factor, 1.0);
   EXPECT_DOUBLE_EQ(ScreenScale::of(0).factor, platform::kSmallestScale);
@@ -195,6 +209,41 @@ TEST(DisplayScale, PanelAtOneAndAHalfIsThePanelAtOneScaledOnTheWay) {
   const Rect b = at96.second().rect;
   EXPECT_EQ(at144.second().rect, (Rect{b.left * 3 / 2, b.top * 3 / 2 + 1, b.left * 3 / 2 + 300,
                                        b.top * 3 / 2 + 1 + 50}));
+}
+
+TEST(DisplayScale, ControlsThatMeetAtFullSizeMeetAtEveryScale) {
+  Desktop d(96, 96);
+  d.addScaledGame(DpiAwareness::Unaware, false, 1.0);
+  d.load();
+  d.form.onTimer();
+  int meetings = 0;
+  for (const auto* controls : {&d.form.controls().all(), &d.form.frmVESK2().controls().all()}) {
+    for (const auto& a : *controls) {
+      for (const auto& b : *controls) {
+        if (!a.visible || !b.visible) continue;
+        // b starts where a ends, on an axis along which they overlap.
+        const auto meets = [&](double aStart, double aLength, double bStart, double aCross,
+                               double aCrossLength, double bCross, double bCrossLength) {
+          return std::lround(aStart + aLength) == std::lround(bStart) && aLength > 0 &&
+                 aCross < bCross + bCrossLength && bCross < aCross + aCrossLength;
+        };
+        for (const double factor : {1.25, 1.5, 1.75, 2.0}) {
+          const auto s = platform::ScreenScale::of(factor);
+          if (meets(a.left, a.width, b.left, a.top, a.height, b.top, b.height)) {
+            ++meetings;
+            EXPECT_EQ(s.span(a.left, a.width).to, s.span(b.left, b.width).from)
+                << factor << ": " << a.name << a.index << " then " << b.name << b.index;
+          }
+          if (meets(a.top, a.height, b.top, a.left, a.width, b.left, b.width)) {
+            ++meetings;
+            EXPECT_EQ(s.span(a.top, a.height).to, s.span(b.top, b.height).from)
+                << factor << ": " << a.name << a.index << " above " << b.name << b.index;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(meetings, 0);
 }
 
 TEST(DisplayScale, DpiChangeOfTheGamesMonitorScalesAgainOnceAtRest) {

@@ -25,12 +25,9 @@ bool isEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 bool isNative(const Control& control) { return control.kind == ControlKind::ComboBox; }
 
 RECT controlRect(const Control& control, ScreenScale scale) {
-  RECT r;
-  r.left = scale.position(control.left);
-  r.top = scale.position(control.top);
-  r.right = r.left + scale.extent(control.width);
-  r.bottom = r.top + scale.extent(control.height);
-  return r;
+  const Span across = scale.span(control.left, control.width);
+  const Span down = scale.span(control.top, control.height);
+  return RECT{across.from, down.from, across.to, down.to};
 }
 
 std::vector<std::size_t> stackingOrder(const std::vector<Control>& controls) {

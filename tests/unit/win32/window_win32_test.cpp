@@ -237,9 +237,9 @@ TEST_F(Win32WindowTest, SystemMessagesBecomeEventsOrAreSwallowed) {
   RECT before{};
   ASSERT_TRUE(GetWindowRect(hwnd, &before));
   RECT suggested{before.left + 7, before.top + 9, before.left + 307, before.top + 59};
-  EXPECT_EQ(SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
-                         reinterpret_cast<LPARAM>(&suggested)),
-            0);
+  EXPECT_EQ(
+      SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)),
+      0);
   EXPECT_EQ(events.dpiChanges, 1);
   RECT after{};
   ASSERT_TRUE(GetWindowRect(hwnd, &after));
