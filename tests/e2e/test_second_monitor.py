@@ -10,19 +10,11 @@ MONITOR = (1280, 1024)
 
 
 class SecondMonitorTests(OverlayCase):
-    skip_reason = None
-
     @classmethod
     def setUpClass(cls):
         outer = session_module.current
         if outer is None:
             return  # setUp skips the case
-        if outer.wine_major >= 9:
-            # Their monitors take their places from the display modes, and
-            # short of XRandR 1.4 (Xvfb has one CRTC) winex11 gives every
-            # monitor but the primary the position 0,0.
-            cls.skip_reason = "this Wine lays a second monitor of Xvfb over the first"
-            return
         own = Session(outer.repo_root, outer.vesk_exe, outer.standin_exe, outer.driver_exe,
                       outer.examples_dir, outer.artifacts_dir, keep=outer.keep, monitors=2)
         own.wine_major = outer.wine_major
@@ -32,17 +24,7 @@ class SecondMonitorTests(OverlayCase):
             own.stop()
         cls.addClassCleanup(back_to_outer)
         own.start()
-        # Wine reads the monitors through Xinerama; its XRandR path sees
-        # Xvfb's one output only.
-        own.driver.stop_for_new_wineserver()
-        own.prefix.restart_with_value(r"HKCU\Software\Wine\X11 Driver", "UseXRandR",
-                                      "REG_SZ", "N")
         session_module.current = own
-
-    def setUp(self):
-        if self.skip_reason:
-            self.skipTest(self.skip_reason)
-        super().setUp()
 
     def test_strips_follow_the_game_onto_the_second_monitor(self):
         width, height = MONITOR
