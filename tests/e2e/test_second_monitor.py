@@ -1,9 +1,13 @@
 """Two monitors side by side: the strips follow the game from the first
-monitor onto the second. The case runs on a display and a Wine prefix of
-its own, so that every other case keeps its single monitor."""
+monitor onto the second, and the deadline editor opens on the game's
+monitor. The case runs on a display and a Wine prefix of its own, so that
+every other case keeps its single monitor."""
 
 from harness import session as session_module
+from harness.case import VESK_EXE
+from harness.polling import wait_for
 from harness.session import Session
+from test_deadline_editor import EDITOR_CLASS
 from test_overlay import BOX_TWO_ROWS, OverlayCase
 
 MONITOR = (1280, 1024)
@@ -39,3 +43,16 @@ class SecondMonitorTests(OverlayCase):
         self.game_now(game, "on the second monitor", lambda w: w.rect[:2] == (width + 200, 120))
         self.wait_placed_on(game, BOX_TWO_ROWS, "after the game moved onto the second monitor")
         self.wait_stopwatch_at(game, "second-monitor")
+
+        second_monitor = (width, 0, 2 * width, height)
+
+        def editor_on_second_monitor():
+            found = self.windows(EDITOR_CLASS, exe=VESK_EXE)
+            return (len(found) == 1 and found[0].visible
+                    and all(a >= b for a, b in zip(found[0].rect[:2], second_monitor[:2]))
+                    and all(a <= b for a, b in zip(found[0].rect[2:], second_monitor[2:])))
+        self.driver.keys("win+6")
+        wait_for(editor_on_second_monitor,
+                 f"the deadline editor within the game's monitor {list(second_monitor)}",
+                 timeout=15, observed=self.describe_windows)
+        self.screenshot("editor-on-the-second-monitor")
