@@ -131,18 +131,21 @@ class VirtualDisplay:
         self._shapes = None
 
     def start(self, timeout=20.0):
-        # -displayfd lets the server pick a free display number itself and
-        # write it once it accepts connections: no guessing, no race.
-        read_end, write_end = os.pipe()
         if self.monitors > 1:
             config = os.path.join(self.work_dir, "xorg.conf")
             with open(config, "w", encoding="ascii") as out:
                 out.write(_heads_config(self.monitors, self.width, self.height,
                                         _free_loopback_port()))
-            # The spiceqxl driver cannot survive a server reset.
+        # -displayfd lets the server pick a free display number itself and
+        # write it once it accepts connections: no guessing, no race.
+        read_end, write_end = os.pipe()
+        if self.monitors > 1:
+            # The spiceqxl driver cannot survive a server reset. -sharevts
+            # keeps Xorg off the console: it takes no virtual terminal of its
+            # own and switches none.
             command = ["Xorg", "-displayfd", str(write_end), "-config", config,
                        "-logfile", os.path.join(self.work_dir, "xorg.log"), "-noreset",
-                       "-nolisten", "tcp"]
+                       "-sharevts", "-novtswitch", "-nolisten", "tcp"]
         else:
             command = ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
                        f"{self.width}x{self.height}x24", "-nolisten", "tcp"]
@@ -162,10 +165,13 @@ class VirtualDisplay:
         try:
             while not text.endswith(b"\n"):
                 remaining = deadline - time.monotonic()
-                if remaining <= 0 or self._process.poll() is not None:
+                if self._process.poll() is not None:
                     raise RuntimeError(
-                        f"{command[0]} did not report a display within {timeout:g} s "
-                        f"(exit code {self._process.poll()}; logs in {self.work_dir})")
+                        f"{command[0]} ended with exit code {self._process.poll()} before "
+                        f"it reported a display; logs in {self.work_dir}")
+                if remaining <= 0:
+                    raise RuntimeError(f"{command[0]} did not report a display within "
+                                       f"{timeout:g} s; logs in {self.work_dir}")
                 ready, _, _ = select.select([read_end], [], [], remaining)
                 if ready:
                     chunk = os.read(read_end, 64)
