@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick fonts-ipafont fonts-liberation
+  xserver-xspice  # the two-monitor X server of the second-monitor e2e case
   liblnk-utils python3 zip
   debootstrap  # the Debian 13 root of scripts/trixie-root.sh, for the tests under Wine 10
 )

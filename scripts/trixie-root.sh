@@ -31,6 +31,7 @@ suite=trixie
 packages=(
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick fonts-ipafont fonts-liberation
+  xserver-xspice  # the two-monitor X server of the second-monitor e2e case
   python3 liblnk-utils
 )
 

@@ -1,28 +1,24 @@
 """Two monitors side by side: the strips follow the game from the first
-monitor onto the second. The case runs on a display and a Wine prefix of
-its own, so that every other case keeps its single monitor."""
+monitor onto the second, and the deadline editor opens on the game's
+monitor. The case runs on a display and a Wine prefix of its own, so that
+every other case keeps its single monitor."""
 
 from harness import session as session_module
+from harness.case import VESK_EXE
+from harness.polling import wait_for
 from harness.session import Session
+from test_deadline_editor import EDITOR_CLASS
 from test_overlay import BOX_TWO_ROWS, OverlayCase
 
 MONITOR = (1280, 1024)
 
 
 class SecondMonitorTests(OverlayCase):
-    skip_reason = None
-
     @classmethod
     def setUpClass(cls):
         outer = session_module.current
         if outer is None:
             return  # setUp skips the case
-        if outer.wine_major >= 9:
-            # Their monitors take their places from the display modes, and
-            # short of XRandR 1.4 (Xvfb has one CRTC) winex11 gives every
-            # monitor but the primary the position 0,0.
-            cls.skip_reason = "this Wine lays a second monitor of Xvfb over the first"
-            return
         own = Session(outer.repo_root, outer.vesk_exe, outer.standin_exe, outer.driver_exe,
                       outer.examples_dir, outer.artifacts_dir, keep=outer.keep, monitors=2)
         own.wine_major = outer.wine_major
@@ -32,17 +28,7 @@ class SecondMonitorTests(OverlayCase):
             own.stop()
         cls.addClassCleanup(back_to_outer)
         own.start()
-        # Wine reads the monitors through Xinerama; its XRandR path sees
-        # Xvfb's one output only.
-        own.driver.stop_for_new_wineserver()
-        own.prefix.restart_with_value(r"HKCU\Software\Wine\X11 Driver", "UseXRandR",
-                                      "REG_SZ", "N")
         session_module.current = own
-
-    def setUp(self):
-        if self.skip_reason:
-            self.skipTest(self.skip_reason)
-        super().setUp()
 
     def test_strips_follow_the_game_onto_the_second_monitor(self):
         width, height = MONITOR
@@ -57,3 +43,16 @@ class SecondMonitorTests(OverlayCase):
         self.game_now(game, "on the second monitor", lambda w: w.rect[:2] == (width + 200, 120))
         self.wait_placed_on(game, BOX_TWO_ROWS, "after the game moved onto the second monitor")
         self.wait_stopwatch_at(game, "second-monitor")
+
+        second_monitor = (width, 0, 2 * width, height)
+
+        def editor_on_second_monitor():
+            found = self.windows(EDITOR_CLASS, exe=VESK_EXE)
+            return (len(found) == 1 and found[0].visible
+                    and all(a >= b for a, b in zip(found[0].rect[:2], second_monitor[:2]))
+                    and all(a <= b for a, b in zip(found[0].rect[2:], second_monitor[2:])))
+        self.driver.keys("win+6")
+        wait_for(editor_on_second_monitor,
+                 f"the deadline editor within the game's monitor {list(second_monitor)}",
+                 timeout=15, observed=self.describe_windows)
+        self.screenshot("editor-on-the-second-monitor")

@@ -37,8 +37,7 @@ class Session:
         self.root = tempfile.mkdtemp(prefix="vesk-e2e-")
         self.logs_dir = os.path.join(self.root, "logs")
         os.makedirs(self.logs_dir)
-        self.display = VirtualDisplay(log_path=os.path.join(self.logs_dir, "xvfb.log"),
-                                      monitors=monitors)
+        self.display = VirtualDisplay(self.logs_dir, monitors=monitors)
         self.prefix = None
         self.driver_exe = driver_exe
         self.driver = None

@@ -1,10 +1,13 @@
-"""A private Xvfb display, and the X-side tools the tests use on it:
-screenshots of the root window, xdotool clicks and the shapes of windows."""
+"""A private X display, and the X-side tools the tests use on it:
+screenshots of the root window, xdotool clicks and the shapes of windows.
+One monitor is an Xvfb screen; two or more are the heads of an Xorg server
+with the spiceqxl driver (see _heads_config)."""
 
 import ctypes
 import os
 import select
 import signal
+import socket
 import subprocess
 import time
 
@@ -59,92 +62,101 @@ class _ShapeReader:
             self._display = None
 
 
-class _XRRMonitorInfo(ctypes.Structure):
-    _fields_ = [("name", ctypes.c_ulong), ("primary", ctypes.c_int),
-                ("automatic", ctypes.c_int), ("noutput", ctypes.c_int),
-                ("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
-                ("height", ctypes.c_int), ("mwidth", ctypes.c_int), ("mheight", ctypes.c_int),
-                ("outputs", ctypes.POINTER(ctypes.c_ulong))]
+def _free_loopback_port():
+    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
 
 
-class _XRRScreenResources(ctypes.Structure):
-    _fields_ = [("timestamp", ctypes.c_ulong), ("config_timestamp", ctypes.c_ulong),
-                ("ncrtc", ctypes.c_int), ("crtcs", ctypes.c_void_p),
-                ("noutput", ctypes.c_int), ("outputs", ctypes.POINTER(ctypes.c_ulong))]
-
-
-def _split_into_monitors(display_name, count, width, height):
-    """Cuts the screen into count RandR monitors of width x height side by
-    side, the first one primary and on Xvfb's only output. Xvfb answers
-    Xinerama queries with these monitors; Xvfb's own +xinerama would lay
-    every screen at 0,0, which Wine takes for one monitor mirrored."""
-    x11, xrandr = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXrandr.so.2")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XDefaultRootWindow.restype = ctypes.c_ulong
-    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    xrandr.XRRGetScreenResources.restype = ctypes.POINTER(_XRRScreenResources)
-    xrandr.XRRGetScreenResources.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-    xrandr.XRRFreeScreenResources.argtypes = [ctypes.POINTER(_XRRScreenResources)]
-    xrandr.XRRAllocateMonitor.restype = ctypes.POINTER(_XRRMonitorInfo)
-    xrandr.XRRAllocateMonitor.argtypes = [ctypes.c_void_p, ctypes.c_int]
-    xrandr.XRRSetMonitor.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
-                                     ctypes.POINTER(_XRRMonitorInfo)]
-    xrandr.XRRFreeMonitors.argtypes = [ctypes.POINTER(_XRRMonitorInfo)]
-    display = x11.XOpenDisplay(display_name.encode())
-    if not display:
-        raise RuntimeError(f"cannot open display {display_name}")
-    try:
-        root = x11.XDefaultRootWindow(display)
-        resources = xrandr.XRRGetScreenResources(display, root)
-        if not resources or resources.contents.noutput < 1:
-            raise RuntimeError(f"display {display_name} has no RandR output")
-        for index in range(count):
-            monitor = xrandr.XRRAllocateMonitor(display, 1 if index == 0 else 0)
-            m = monitor.contents
-            m.name = x11.XInternAtom(display, f"monitor-{index + 1}".encode(), 0)
-            m.primary = int(index == 0)
-            m.x, m.y, m.width, m.height = index * width, 0, width, height
-            m.mwidth, m.mheight = width * 254 // 960, height * 254 // 960  # at 96 DPI
-            if index == 0:
-                m.outputs[0] = resources.contents.outputs[0]
-            xrandr.XRRSetMonitor(display, root, monitor)
-            xrandr.XRRFreeMonitors(monitor)
-        xrandr.XRRFreeScreenResources(resources)
-    finally:
-        x11.XCloseDisplay(display)  # flushes the requests
+def _heads_config(count, width, height, spice_port):
+    """An Xorg configuration of count heads of width x height side by side,
+    the first one primary. Each head is a RandR output on a CRTC of its own,
+    which is what Wine's XRandR 1.4 code needs to place a monitor off the
+    origin (Xvfb has one CRTC, and Wine 10 places every monitor it reads
+    through Xinerama at 0,0). The heads are laid out here rather than with
+    xrandr afterwards: the spiceqxl driver reports a head as connected only
+    once its CRTC is on, and Debian 13's build of it ends the server on a
+    full RandR probe (GetScreenResources); Wine asks only for the current
+    resources. The driver always serves its picture to Spice clients, on a
+    loopback port that nobody connects to."""
+    frame_mb = count * width * height * 4 // (1 << 20) + 8
+    heads = "".join(
+        f'    Option "Monitor-qxl-{i}" "head-{i}"\n' for i in range(count))
+    monitors = "".join(
+        f'Section "Monitor"\n'
+        f'    Identifier "head-{i}"\n'
+        f'    Option "PreferredMode" "{width}x{height}"\n'
+        f'    Option "Position" "{i * width} 0"\n'
+        f'    Option "{"Primary" if i == 0 else "Enable"}" "true"\n'
+        f'EndSection\n' for i in range(count))
+    return (
+        'Section "ServerFlags"\n'
+        '    Option "AutoAddDevices" "false"\n'
+        '    Option "AutoAddGPU" "false"\n'
+        'EndSection\n'
+        'Section "Device"\n'
+        '    Identifier "qxl"\n'
+        '    Driver "spiceqxl"\n'
+        f'    Option "NumHeads" "{count}"\n'
+        f'    Option "FrameBufferSize" "{frame_mb}"\n'
+        '    Option "SurfaceBufferSize" "64"\n'
+        '    Option "CommandBufferSize" "64"\n'
+        '    Option "SpiceAddr" "127.0.0.1"\n'
+        f'    Option "SpicePort" "{spice_port}"\n'
+        '    Option "SpiceDisableTicketing" "true"\n'
+        f'{heads}'
+        'EndSection\n'
+        f'{monitors}'
+        'Section "Screen"\n'
+        '    Identifier "screen"\n'
+        '    Device "qxl"\n'
+        '    Monitor "head-0"\n'
+        '    DefaultDepth 24\n'
+        'EndSection\n')
 
 
 class VirtualDisplay:
     """monitors: how many monitors of width x height, side by side on one
-    screen."""
+    screen. work_dir holds the server's output (server.log) and, for more
+    than one monitor, its configuration and Xorg's own log."""
 
-    def __init__(self, width=1280, height=1024, log_path=None, monitors=1):
+    def __init__(self, work_dir, width=1280, height=1024, monitors=1):
         self.width = width
         self.height = height
         self.monitors = monitors
-        self.log_path = log_path
+        self.work_dir = work_dir
+        self.log_path = os.path.join(work_dir, "server.log")
         self.name = None
         self._process = None
         self._shapes = None
 
     def start(self, timeout=20.0):
-        # -displayfd lets Xvfb pick a free display number itself and write it
-        # once the server accepts connections: no guessing, no race.
+        if self.monitors > 1:
+            config = os.path.join(self.work_dir, "xorg.conf")
+            with open(config, "w", encoding="ascii") as out:
+                out.write(_heads_config(self.monitors, self.width, self.height,
+                                        _free_loopback_port()))
+        # -displayfd lets the server pick a free display number itself and
+        # write it once it accepts connections: no guessing, no race.
         read_end, write_end = os.pipe()
-        log = open(self.log_path or os.devnull, "ab")
+        if self.monitors > 1:
+            # The spiceqxl driver cannot survive a server reset. -sharevts
+            # keeps Xorg off the console: it takes no virtual terminal of its
+            # own and switches none.
+            command = ["Xorg", "-displayfd", str(write_end), "-config", config,
+                       "-logfile", os.path.join(self.work_dir, "xorg.log"), "-noreset",
+                       "-sharevts", "-novtswitch", "-nolisten", "tcp"]
+        else:
+            command = ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                       f"{self.width}x{self.height}x24", "-nolisten", "tcp"]
+        log = open(self.log_path, "ab")
         try:
-            # The server keeps the monitors when their client leaves only
-            # if it does not reset then.
-            keep = ["-noreset"] if self.monitors > 1 else []
             self._process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), *keep, "-screen", "0",
-                 f"{self.width * self.monitors}x{self.height}x24", "-nolisten", "tcp"],
-                pass_fds=(write_end,), stdin=subprocess.DEVNULL,
+                command, pass_fds=(write_end,), stdin=subprocess.DEVNULL,
                 stdout=log, stderr=log, start_new_session=True)
+        except OSError as error:
+            os.close(read_end)
+            raise RuntimeError(f"cannot start {command[0]} ({error}): run scripts/setup.sh")
         finally:
             os.close(write_end)
             log.close()
@@ -153,10 +165,13 @@ class VirtualDisplay:
         try:
             while not text.endswith(b"\n"):
                 remaining = deadline - time.monotonic()
-                if remaining <= 0 or self._process.poll() is not None:
+                if self._process.poll() is not None:
                     raise RuntimeError(
-                        f"Xvfb did not report a display within {timeout:g} s "
-                        f"(exit code {self._process.poll()}; log {self.log_path})")
+                        f"{command[0]} ended with exit code {self._process.poll()} before "
+                        f"it reported a display; logs in {self.work_dir}")
+                if remaining <= 0:
+                    raise RuntimeError(f"{command[0]} did not report a display within "
+                                       f"{timeout:g} s; logs in {self.work_dir}")
                 ready, _, _ = select.select([read_end], [], [], remaining)
                 if ready:
                     chunk = os.read(read_end, 64)
@@ -166,8 +181,6 @@ class VirtualDisplay:
         finally:
             os.close(read_end)
         self.name = ":" + text.decode().strip()
-        if self.monitors > 1:
-            _split_into_monitors(self.name, self.monitors, self.width, self.height)
         return self.name
 
     def stop(self):
