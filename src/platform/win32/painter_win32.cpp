@@ -21,10 +21,45 @@ constexpr int kTextInset = 1;
 // Fonts of every size and weight in use fit easily; the cache is emptied
 // beyond this in case a caller keeps inventing new ones.
 constexpr std::size_t kFontCacheLimit = 64;
+constexpr std::size_t kFitCacheLimit = 64;
+
+// A line's fitting is worked out once for its shape: tabular digits make
+// "0:00:12.34" and "0:00:12.35" the same width.
+std::wstring digitsAsZeros(std::wstring text) {
+  for (wchar_t& c : text) {
+    if (c >= L'0' && c <= L'9') c = L'0';
+  }
+  return text;
+}
 
 RECT inset(RECT r, int dx, int dy) {
   InflateRect(&r, -dx, -dy);
   return r;
+}
+
+double pointsOf(const Font& font) {
+  return font.points > 0 && std::isfinite(font.points) ? font.points : 9.0;
+}
+
+// Where a single line of the control's text goes, at this scale: a button's
+// whole face, a text box inside its border and inset, a check box's caption
+// beside the box.
+RECT lineBox(const Control& control, ScreenScale scale) {
+  const RECT bounds = controlRect(control, scale);
+  switch (control.kind) {
+    case ControlKind::TextBox: {
+      const int line = scale.extent(1);
+      const RECT inner = control.border ? inset(bounds, line, line) : bounds;
+      return inset(inner, scale.extent(kTextInset), 0);
+    }
+    case ControlKind::CheckBox: {
+      RECT caption = bounds;
+      caption.left = bounds.left + scale.extent(kCheckBoxSize) + scale.extent(4);
+      return caption;
+    }
+    default:
+      return bounds;
+  }
 }
 
 }  // namespace
@@ -119,7 +154,6 @@ void Painter::drawControl(HDC dc, const Control& control) {
   if (IsRectEmpty(&bounds)) return;
   const UINT alignment = control.centred ? DT_CENTER : DT_LEFT;
   const int line = scale_.extent(1);
-  const int textInset = scale_.extent(kTextInset);
   const RECT inner = control.border ? inset(bounds, line, line) : bounds;
   fill(bounds, colourRef(control.backColour));
 
@@ -134,9 +168,9 @@ void Painter::drawControl(HDC dc, const Control& control) {
       break;
     case ControlKind::TextBox:
       if (control.multiLine) {
-        drawMultiLine(dc, control, inset(inner, textInset, 0));
+        drawMultiLine(dc, control, lineBox(control, scale_));
       } else {
-        drawLine(dc, control, inset(inner, textInset, 0), control.centred, false);
+        drawLine(dc, control, lineBox(control, scale_), control.centred, false);
       }
       break;
     case ControlKind::Label:
@@ -153,9 +187,7 @@ void Painter::drawControl(HDC dc, const Control& control) {
       frame(box, kBorderColour);
       const int mark = scale_.extent(3);
       if (control.selected == 1) fill(inset(box, mark, mark), kBorderColour);
-      RECT caption = bounds;
-      caption.left = box.right + scale_.extent(4);
-      drawLine(dc, control, caption, false, true);
+      drawLine(dc, control, lineBox(control, scale_), false, true);
       break;
     }
   }
@@ -201,11 +233,11 @@ void Painter::clipToArea(HDC dc) {
   clipRegionSet_ = true;
 }
 
-std::wstring Painter::textToDraw(HDC dc, const Control& control, const RECT& box) {
+std::wstring Painter::textToDraw(HDC dc, const Control& control, const RECT& box, bool selectFont) {
   std::wstring text = toWide(control.text);
   if (text.size() > INT_MAX || IsRectEmpty(&box)) return {};
   if (!text.empty()) {
-    useFont(dc, fontFor(control.font));
+    if (selectFont) useFont(dc, fontFor(control.font));
     useTextColour(dc, colourRef(control.textColour));
   }
   return text;
@@ -223,11 +255,11 @@ void Painter::drawLine(HDC dc, const Control& control, const RECT& box, bool cen
                        bool vcentred) {
   RECT visible;
   if (!IntersectRect(&visible, &box, &clip_)) return;
-  const std::wstring text = textToDraw(dc, control, box);
+  const std::wstring text = textToDraw(dc, control, box, false);
   if (text.empty()) return;
   const int length = static_cast<int>(text.size());
   SIZE extent{};
-  if (!GetTextExtentPoint32W(dc, text.data(), length, &extent)) return;
+  if (!lineFont(dc, control, text, box.right - box.left, extent)) return;
   // Placed as DrawText places a single line, except that a line wider than
   // its box shows its beginning, as an edit control does, rather than a
   // middle part cut at both ends.
@@ -247,10 +279,50 @@ void Painter::drawWrapped(HDC dc, const Control& control, RECT box, UINT format)
   gdiPending_ = true;
 }
 
-HFONT Painter::fontFor(const Font& font) {
-  const double points =
-      scale_.points(font.points > 0 && std::isfinite(font.points) ? font.points : 9.0);
-  const int dotsPerInch = fontDpi_ > 0 ? fontDpi_ : dotsPerInch_;
+bool Painter::lineFont(HDC dc, const Control& control, const std::wstring& text, int width,
+                       SIZE& extent) {
+  const int length = static_cast<int>(text.size());
+  const auto measure = [&](double points) {
+    useFont(dc, fontAt(control.font, points));
+    return GetTextExtentPoint32W(dc, text.data(), length, &extent) != FALSE;
+  };
+  const double points = pointsOf(control.font);
+  if (scale_.factor <= 1) return measure(scale_.points(points));
+  // Glyphs hinted at a scaled size may come out wider than the scale: a
+  // line whose ink fits its box at 100 % is drawn a pixel of height smaller
+  // at a time, down to its size at 100 %, until its ink fits its box at this
+  // scale too. A line cut at 100 % already is cut here as there. The size
+  // is kept for lines of the same shape in the same box: a stopwatch line
+  // is fitted once, not on every tick.
+  const FitKey key{control.font.name, points, control.font.bold, control.font.charset,
+                   fontDpi(),         width,  scale_.factor,     digitsAsZeros(text)};
+  if (const auto found = fitted_.find(key); found != fitted_.end()) return measure(found->second);
+  const auto fits = [&](double size, int room) {
+    if (!measure(size)) return false;
+    if (extent.cx <= room) return true;
+    return ink_.inkEnd(static_cast<HFONT>(selectedFont_), text, extent) <= room;
+  };
+  double chosen = scale_.points(points);
+  const RECT fullSize = lineBox(control, ScreenScale{});
+  if (!fits(chosen, width) && fits(points, fullSize.right - fullSize.left)) {
+    const double onePixel = 72.0 / fontDpi();
+    chosen = points;
+    for (double p = scale_.points(points) - onePixel; p > points; p -= onePixel) {
+      if (fits(p, width)) {
+        chosen = p;
+        break;
+      }
+    }
+  }
+  if (fitted_.size() >= kFitCacheLimit) fitted_.clear();
+  fitted_.emplace(key, chosen);
+  return measure(chosen);
+}
+
+HFONT Painter::fontFor(const Font& font) { return fontAt(font, scale_.points(pointsOf(font))); }
+
+HFONT Painter::fontAt(const Font& font, double points) {
+  const int dotsPerInch = fontDpi();
   const FontKey key{font.name, points, font.bold, font.charset, dotsPerInch};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
   if (fonts_.size() >= kFontCacheLimit) {

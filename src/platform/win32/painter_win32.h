@@ -20,6 +20,7 @@
 #include "platform/control.h"
 #include "platform/screen_scale.h"
 #include "platform/win32/gdi_objects.h"
+#include "platform/win32/ink_ruler.h"
 #include "platform/win32/key_shape.h"
 
 namespace vesk::platform::win32 {
@@ -56,11 +57,15 @@ class Painter {
 
  private:
   void drawControl(HDC dc, const Control& control);
-  // The control's text, with its font and colour selected; empty when
-  // there is nothing to draw in the box.
-  std::wstring textToDraw(HDC dc, const Control& control, const RECT& box);
+  // The control's text, with its colour and (unless the caller picks the
+  // size itself) its font selected; empty when there is nothing to draw in
+  // the box.
+  std::wstring textToDraw(HDC dc, const Control& control, const RECT& box, bool selectFont = true);
   // One line of text in the box, centred across and down as asked.
   void drawLine(HDC dc, const Control& control, const RECT& box, bool centred, bool vcentred);
+  // Selects the font for a single line in a box `width` wide, and gives the
+  // line's extent in it; false when the system cannot measure it.
+  bool lineFont(HDC dc, const Control& control, const std::wstring& text, int width, SIZE& extent);
   // Text wrapped at words as DrawText wraps it.
   void drawWrapped(HDC dc, const Control& control, RECT box, UINT format);
   // Solid colour and one-pixel frames, within the area being drawn.
@@ -71,7 +76,10 @@ class Painter {
   // The area being drawn as the DC's clip region, for the text that needs it.
   void clipToArea(HDC dc);
   void drawMultiLine(HDC dc, const Control& control, const RECT& box);
+  // The control's font at this scale, or at a size of its own in points.
   HFONT fontFor(const Font& font);
+  HFONT fontAt(const Font& font, double points);
+  int fontDpi() const { return fontDpi_ > 0 ? fontDpi_ : dotsPerInch_; }
   // Selects the font (null: the default GUI font) into the back buffer
   // unless it is selected already.
   void useFont(HDC dc, HFONT font);
@@ -94,6 +102,12 @@ class Painter {
   mutable bool gdiPending_ = false;  // GDI drew since the pixels were last written directly
   int bufferWidth_ = 0;
   int bufferHeight_ = 0;
+
+  InkRuler ink_;
+  // A fitted line's font size in points, by its font, box width, scale and
+  // text with its digits as zeros.
+  using FitKey = std::tuple<std::string, double, bool, int, int, int, double, std::wstring>;
+  std::map<FitKey, double> fitted_;
 
   using FontKey = std::tuple<std::string, double, bool, int, int>;
   std::map<FontKey, GdiObject<HFONT>> fonts_;

@@ -209,6 +209,58 @@ TEST_F(PainterTest, ASingleLineTooWideForItsBoxShowsItsBeginning) {
 // The painter places single lines itself; each must land on the pixels
 // where the system's DrawText puts it, whatever the font, the box's parity
 // and a line taller or wider than its box.
+// Glyphs hinted at a larger size may be wider than the scale: a line that
+// fits its box at 100 % still shows whole at every scale, its first and
+// last glyphs (both "0") alike.
+TEST(PainterScale, ALineThatFitsAtFullSizeShowsWholeAtEveryScale) {
+  const struct {
+    ControlKind kind;
+    double width, height, points;
+    const char* text;
+    int glyphs;
+  } lines[] = {
+      {ControlKind::TextBox, 70, 16, 11, "0:00:00.00", 10},  // the stopwatch
+      {ControlKind::TextBox, 100, 20, 14, "0:00:00.00", 10},
+      {ControlKind::Button, 40, 20, 9, "0 00", 3},
+  };
+  for (const auto& l : lines) {
+    for (const double factor : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+      Control c = make(l.kind, "txtMenu", 0, 0, 0, l.width, l.height);
+      c.font = {"Arial", l.points, true, 0};
+      c.backColour = 0x404040;
+      c.textColour = 0xFFFFFF;
+      c.text = l.text;
+      const ScreenScale scale = ScreenScale::of(factor);
+      const int width = scale.extent(l.width);
+      const int height = scale.extent(l.height);
+      Painter painter;
+      painter.setScale(scale);
+      painter.setFontDpi(96);
+      ASSERT_TRUE(painter.resize(width, height));
+      painter.render({0, 0, width, height}, kKeyColour, {c});
+      const PixelRows image = painter.pixels();
+      // Columns of white, as runs: one a glyph.
+      std::vector<std::pair<int, int>> runs;
+      const int last = width - scale.extent(1) - 1;  // inside a button's frame
+      for (int x = scale.extent(1); x <= last; ++x) {
+        bool white = false;
+        for (int y = scale.extent(1); y < height - scale.extent(1); ++y) {
+          white = white || (image.pixels[y * image.width + x] & 0xFFFFFF) == 0xFFFFFF;
+        }
+        if (!white) continue;
+        if (!runs.empty() && runs.back().second == x - 1) {
+          runs.back().second = x;
+        } else {
+          runs.emplace_back(x, x);
+        }
+      }
+      ASSERT_EQ(static_cast<int>(runs.size()), l.glyphs) << l.text << " at " << factor;
+      EXPECT_EQ(runs.back().second - runs.back().first, runs.front().second - runs.front().first)
+          << l.text << " at " << factor << ": the last glyph cut";
+    }
+  }
+}
+
 TEST_F(PainterTest, SingleLinesLandWhereDrawTextPutsThem) {
   const Font fonts[] = {
       {"MS UI Gothic", 9, false, 128}, {"Arial", 9, true, 0}, {"Arial", 20, false, 0}};
