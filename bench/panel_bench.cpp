@@ -2,37 +2,12 @@
 // 100 ms timer does at a full refresh and on every ordinary tick.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <sstream>
-#include <string>
-
-#include "platform/fake/fake_platform.h"
-#include "shell/frm_vesk.h"
+#include "loaded_form.h"
 
 namespace vesk {
 namespace {
 
-std::string example(const std::string& name) {
-  std::ifstream in(std::string(VESK_EXAMPLES_DIR) + "/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// The program loaded beside a game window with the example data files.
-struct Loaded {
-  Loaded() {
-    for (const char* name : {"caravan_tama.txt", "caravan_que.txt", "caravan_fushi.txt"}) {
-      fake.files.put(fake.system.folder + "\\" + name, example(name));
-    }
-    fake.windowing.addForeignWindow({" M H F ", {100, 50, 1132, 842}, {0, 0, 1024, 768}});
-    form.Form_Load();
-    form.onTimer();  // the pending placement and the first full refresh
-  }
-  platform::fake::FakePlatform fake;
-  ModVESK mod{fake.files, fake.clock};
-  FrmVESK form{fake.services, mod};
-};
+using Loaded = bench::LoadedForm;
 
 void BM_fullRefresh(benchmark::State& state) {
   Loaded p;

@@ -9,16 +9,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <string>
 #include <vector>
 
-#include "platform/fake/fake_platform.h"
+#include "loaded_form.h"
 #include "platform/win32/control_geometry.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/painter_win32.h"
-#include "shell/frm_vesk.h"
 
 namespace vesk {
 namespace {
@@ -26,21 +22,9 @@ namespace {
 using platform::ScreenScale;
 using platform::win32::Painter;
 
-std::string example(const std::string& name) {
-  std::ifstream in(std::string(VESK_EXAMPLES_DIR) + "/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-struct Loaded {
+// The stopwatch running: every tick changes its line.
+struct Loaded : bench::LoadedForm {
   Loaded() {
-    for (const char* name : {"caravan_tama.txt", "caravan_que.txt", "caravan_fushi.txt"}) {
-      fake.files.put(fake.system.folder + "\\" + name, example(name));
-    }
-    fake.windowing.addForeignWindow({" M H F ", {100, 50, 1132, 842}, {0, 0, 1024, 768}});
-    form.Form_Load();
-    form.onTimer();
     fake.clock.setNow(toTimestamp({2010, 3, 6, 9, 5, 30}));
     form.updSW(true);
   }
@@ -48,9 +32,6 @@ struct Loaded {
     fake.clock.setTickCount(fake.clock.tickCount() + 100);
     form.onTimer();
   }
-  platform::fake::FakePlatform fake;
-  ModVESK mod{fake.files, fake.clock};
-  FrmVESK form{fake.services, mod};
 };
 
 double microseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency, int count) {

@@ -57,6 +57,10 @@ class GdiObject {
   Object object_ = nullptr;
 };
 
+// A 32-bit top-down DIB section of width x height pixels, whose pixels the
+// caller may read and write at *bits; empty when the system refuses one.
+GdiObject<HBITMAP> createPixelBitmap(HDC dc, int width, int height, void** bits);
+
 // A memory device context from CreateCompatibleDC.
 class MemoryDc {
  public:

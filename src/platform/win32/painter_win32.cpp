@@ -86,15 +86,8 @@ bool Painter::resize(int width, int height) {
   if (width <= 0 || height <= 0) return false;
   auto dc = std::make_unique<MemoryDc>(nullptr);
   if (!*dc) return false;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  GdiObject<HBITMAP> bitmap(CreateDIBSection(dc->get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  GdiObject<HBITMAP> bitmap = createPixelBitmap(dc->get(), width, height, &bits);
   if (!bitmap || !bits) return false;
   const HGDIOBJ previous = SelectObject(dc->get(), bitmap.get());
   if (!previous || previous == HGDI_ERROR) return false;
