@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <utility>
 
 namespace vesk::platform::win32 {
@@ -56,10 +57,6 @@ class GdiObject {
  private:
   Object object_ = nullptr;
 };
-
-// A 32-bit top-down DIB section of width x height pixels, whose pixels the
-// caller may read and write at *bits; empty when the system refuses one.
-GdiObject<HBITMAP> createPixelBitmap(HDC dc, int width, int height, void** bits);
 
 // A memory device context from CreateCompatibleDC.
 class MemoryDc {
@@ -135,6 +132,31 @@ class SelectionScope {
  private:
   HDC dc_;
   HGDIOBJ previous_;
+};
+
+// A memory device context with a 32-bit top-down DIB section of its own
+// selected, whose pixels can also be read and written directly.
+class PixelCanvas {
+ public:
+  // Empty (false) when the system refuses the context or the bitmap.
+  PixelCanvas(int width, int height);
+  ~PixelCanvas();
+  PixelCanvas(const PixelCanvas&) = delete;
+  PixelCanvas& operator=(const PixelCanvas&) = delete;
+
+  explicit operator bool() const { return bits_ != nullptr; }
+  HDC dc() const { return dc_.get(); }
+  std::uint32_t* bits() const { return bits_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+ private:
+  MemoryDc dc_{nullptr};
+  GdiObject<HBITMAP> bitmap_;
+  HGDIOBJ previous_ = nullptr;
+  std::uint32_t* bits_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
 };
 
 }  // namespace vesk::platform::win32

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -16,26 +15,16 @@ namespace vesk::platform::win32 {
 
 class InkRuler {
  public:
-  InkRuler() = default;
-  ~InkRuler();
-  InkRuler(const InkRuler&) = delete;
-  InkRuler& operator=(const InkRuler&) = delete;
-
   // The column after the last one that `text` in `font` inks, drawn from
   // x = 0 (extent: the line's GetTextExtentPoint32 size); the extent's
   // width when it cannot be drawn aside.
   int inkEnd(HFONT font, const std::wstring& text, SIZE extent);
 
  private:
+  // A scratch canvas at least width x height.
   bool fit(int width, int height);
-  void release();
 
-  std::unique_ptr<MemoryDc> dc_;
-  GdiObject<HBITMAP> bitmap_;
-  HGDIOBJ previousBitmap_ = nullptr;
-  const std::uint32_t* bits_ = nullptr;  // 32 bits a pixel, top row first
-  int width_ = 0;
-  int height_ = 0;
+  std::unique_ptr<PixelCanvas> canvas_;
 };
 
 }  // namespace vesk::platform::win32

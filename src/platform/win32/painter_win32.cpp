@@ -68,12 +68,7 @@ Painter::~Painter() { releaseBuffer(); }
 
 void Painter::releaseBuffer() {
   restoreFont();
-  if (buffer_ && previousBitmap_) SelectObject(buffer_->get(), previousBitmap_);
-  previousBitmap_ = nullptr;
-  bitmap_.reset();
-  bits_ = nullptr;
   buffer_.reset();
-  bufferWidth_ = bufferHeight_ = 0;
 }
 
 bool Painter::resize(int width, int height) {
@@ -81,24 +76,13 @@ bool Painter::resize(int width, int height) {
   // area changes size: a stopwatch line redrawn ten times a second makes no
   // GDI objects. A 32-bit top-down DIB section, so that the window's shape
   // can be read from its pixels.
-  if (buffer_ && width == bufferWidth_ && height == bufferHeight_) return false;
+  if (buffer_ && width == buffer_->width() && height == buffer_->height()) return false;
   releaseBuffer();
-  if (width <= 0 || height <= 0) return false;
-  auto dc = std::make_unique<MemoryDc>(nullptr);
-  if (!*dc) return false;
-  void* bits = nullptr;
-  GdiObject<HBITMAP> bitmap = createPixelBitmap(dc->get(), width, height, &bits);
-  if (!bitmap || !bits) return false;
-  const HGDIOBJ previous = SelectObject(dc->get(), bitmap.get());
-  if (!previous || previous == HGDI_ERROR) return false;
-  buffer_ = std::move(dc);
-  bitmap_ = std::move(bitmap);
-  bits_ = bits;
-  previousBitmap_ = previous;
-  bufferWidth_ = width;
-  bufferHeight_ = height;
-  SetBkMode(buffer_->get(), TRANSPARENT);
-  dotsPerInch_ = GetDeviceCaps(buffer_->get(), LOGPIXELSY);
+  auto canvas = std::make_unique<PixelCanvas>(width, height);
+  if (!*canvas) return false;
+  buffer_ = std::move(canvas);
+  SetBkMode(buffer_->dc(), TRANSPARENT);
+  dotsPerInch_ = GetDeviceCaps(buffer_->dc(), LOGPIXELSY);
   textColour_ = CLR_INVALID;
   clipRegionSet_ = false;
   gdiPending_ = false;
@@ -107,10 +91,10 @@ bool Painter::resize(int width, int height) {
 
 void Painter::render(const RECT& area, Colour background, const std::vector<Control>& controls) {
   if (!buffer_) return;
-  const RECT whole{0, 0, bufferWidth_, bufferHeight_};
+  const RECT whole{0, 0, buffer_->width(), buffer_->height()};
   RECT clipped;
   if (!IntersectRect(&clipped, &area, &whole)) return;
-  const HDC buffer = buffer_->get();
+  const HDC buffer = buffer_->dc();
   // The buffer holds client coordinates; only the area is drawn. Fills and
   // single lines keep to it themselves; a clip region is set only for the
   // wrapped texts that need one.
@@ -130,8 +114,8 @@ void Painter::render(const RECT& area, Colour background, const std::vector<Cont
 
 void Painter::show(HDC target, const RECT& area) const {
   if (!buffer_) return;
-  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top,
-         buffer_->get(), area.left, area.top, SRCCOPY);
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer_->dc(),
+         area.left, area.top, SRCCOPY);
 }
 
 PixelRows Painter::pixels() const {
@@ -139,7 +123,7 @@ PixelRows Painter::pixels() const {
   // GDI may batch drawing calls; the pixels are read directly.
   GdiFlush();
   gdiPending_ = false;
-  return PixelRows{static_cast<const std::uint32_t*>(bits_), bufferWidth_, bufferHeight_};
+  return PixelRows{buffer_->bits(), buffer_->width(), buffer_->height()};
 }
 
 void Painter::drawControl(HDC dc, const Control& control) {
@@ -195,9 +179,9 @@ void Painter::fill(const RECT& r, COLORREF colour) {
   if (!IntersectRect(&visible, &r, &clip_)) return;
   flushGdi();  // text drawn before lies beneath
   const std::uint32_t pixel = dibPixel(colour);
-  auto* const rows = static_cast<std::uint32_t*>(bits_);
+  std::uint32_t* const rows = buffer_->bits();
   for (LONG y = visible.top; y < visible.bottom; ++y) {
-    std::uint32_t* const row = rows + static_cast<std::ptrdiff_t>(y) * bufferWidth_;
+    std::uint32_t* const row = rows + static_cast<std::ptrdiff_t>(y) * buffer_->width();
     std::fill(row + visible.left, row + visible.right, pixel);
   }
 }
@@ -350,7 +334,7 @@ void Painter::useTextColour(HDC dc, COLORREF colour) {
 }
 
 void Painter::restoreFont() {
-  if (buffer_ && originalFont_) SelectObject(buffer_->get(), originalFont_);
+  if (buffer_ && originalFont_) SelectObject(buffer_->dc(), originalFont_);
   originalFont_ = nullptr;
   selectedFont_ = nullptr;
 }

@@ -52,8 +52,8 @@ class Painter {
   void show(HDC target, const RECT& area) const;
   // The back buffer's pixels, everything drawn so far included.
   PixelRows pixels() const;
-  int width() const { return bufferWidth_; }
-  int height() const { return bufferHeight_; }
+  int width() const { return buffer_ ? buffer_->width() : 0; }
+  int height() const { return buffer_ ? buffer_->height() : 0; }
 
  private:
   void drawControl(HDC dc, const Control& control);
@@ -89,10 +89,7 @@ class Painter {
 
   void releaseBuffer();
 
-  std::unique_ptr<MemoryDc> buffer_;
-  GdiObject<HBITMAP> bitmap_;
-  void* bits_ = nullptr;  // the bitmap's pixels, 32 bits each, top row first
-  HGDIOBJ previousBitmap_ = nullptr;
+  std::unique_ptr<PixelCanvas> buffer_;
   int dotsPerInch_ = 96;  // of the buffer, read when it is made
   int fontDpi_ = 0;
   ScreenScale scale_;
@@ -100,8 +97,6 @@ class Painter {
   RECT clip_{};                      // the area being drawn
   bool clipRegionSet_ = false;       // the DC's clip region is clip_
   mutable bool gdiPending_ = false;  // GDI drew since the pixels were last written directly
-  int bufferWidth_ = 0;
-  int bufferHeight_ = 0;
 
   InkRuler ink_;
   // A fitted line's font size in points, by its font, box width, scale and
