@@ -41,11 +41,10 @@ double pointsOf(const Font& font) {
   return font.points > 0 && std::isfinite(font.points) ? font.points : 9.0;
 }
 
-// Where a single line of the control's text goes, at this scale: a button's
-// whole face, a text box inside its border and inset, a check box's caption
-// beside the box.
-RECT lineBox(const Control& control, ScreenScale scale) {
-  const RECT bounds = controlRect(control, scale);
+// Where a single line of the control's text goes within its bounds at this
+// scale: a button's whole face, a text box inside its border and inset, a
+// check box's caption beside the box.
+RECT lineBox(const Control& control, const RECT& bounds, ScreenScale scale) {
   switch (control.kind) {
     case ControlKind::TextBox: {
       const int line = scale.extent(1);
@@ -108,7 +107,7 @@ void Painter::render(const RECT& area, Colour background, const std::vector<Cont
     if (!control.visible || isNative(control)) continue;
     const RECT bounds = controlRect(control, scale_);
     RECT meeting;
-    if (IntersectRect(&meeting, &bounds, &clipped)) drawControl(buffer, control);
+    if (IntersectRect(&meeting, &bounds, &clipped)) drawControl(buffer, control, bounds);
   }
 }
 
@@ -126,8 +125,7 @@ PixelRows Painter::pixels() const {
   return PixelRows{buffer_->bits(), buffer_->width(), buffer_->height()};
 }
 
-void Painter::drawControl(HDC dc, const Control& control) {
-  const RECT bounds = controlRect(control, scale_);
+void Painter::drawControl(HDC dc, const Control& control, const RECT& bounds) {
   if (IsRectEmpty(&bounds)) return;
   const UINT alignment = control.centred ? DT_CENTER : DT_LEFT;
   const int line = scale_.extent(1);
@@ -145,9 +143,9 @@ void Painter::drawControl(HDC dc, const Control& control) {
       break;
     case ControlKind::TextBox:
       if (control.multiLine) {
-        drawMultiLine(dc, control, lineBox(control, scale_));
+        drawMultiLine(dc, control, lineBox(control, bounds, scale_));
       } else {
-        drawLine(dc, control, lineBox(control, scale_), control.centred, false);
+        drawLine(dc, control, lineBox(control, bounds, scale_), control.centred, false);
       }
       break;
     case ControlKind::Label:
@@ -164,7 +162,7 @@ void Painter::drawControl(HDC dc, const Control& control) {
       frame(box, kBorderColour);
       const int mark = scale_.extent(3);
       if (control.selected == 1) fill(inset(box, mark, mark), kBorderColour);
-      drawLine(dc, control, lineBox(control, scale_), false, true);
+      drawLine(dc, control, lineBox(control, bounds, scale_), false, true);
       break;
     }
   }
@@ -279,21 +277,24 @@ bool Painter::lineFont(HDC dc, const Control& control, const std::wstring& text,
     if (extent.cx <= room) return true;
     return ink_.inkEnd(static_cast<HFONT>(selectedFont_), text, extent) <= room;
   };
-  double chosen = scale_.points(points);
-  const RECT fullSize = lineBox(control, ScreenScale{});
-  if (!fits(chosen, width) && fits(points, fullSize.right - fullSize.left)) {
+  const double scaled = scale_.points(points);
+  const RECT fullSize = lineBox(control, controlRect(control), ScreenScale{});
+  double chosen = scaled;
+  bool measured = fits(scaled, width);  // the chosen size is the one measured last
+  if (!measured && fits(points, fullSize.right - fullSize.left)) {
     const double onePixel = 72.0 / fontDpi();
     chosen = points;
-    for (double p = scale_.points(points) - onePixel; p > points; p -= onePixel) {
+    for (double p = scaled - onePixel; p > points; p -= onePixel) {
       if (fits(p, width)) {
         chosen = p;
+        measured = true;
         break;
       }
     }
   }
   if (fitted_.size() >= kFitCacheLimit) fitted_.clear();
   fitted_.emplace(key, chosen);
-  return measure(chosen);
+  return measured || measure(chosen);
 }
 
 HFONT Painter::fontFor(const Font& font) { return fontAt(font, scale_.points(pointsOf(font))); }

@@ -56,7 +56,8 @@ class Painter {
   int height() const { return buffer_ ? buffer_->height() : 0; }
 
  private:
-  void drawControl(HDC dc, const Control& control);
+  // The control within its bounds at this scale.
+  void drawControl(HDC dc, const Control& control, const RECT& bounds);
   // The control's text, with its colour and (unless the caller picks the
   // size itself) its font selected; empty when there is nothing to draw in
   // the box.
