@@ -6,9 +6,6 @@ client area's corner and of its 100 % size times the game's stretch, the
 health scale as long as at 100 % times the stretch, and no colour in the
 strip's band that the strip at 100 % does not show (no blends)."""
 
-import re
-import subprocess
-
 from harness.case import GAME_CLASS, GAME_EXE, GAME_RGB, MAIN_CLASS, E2ECase
 from harness.polling import wait_for
 
@@ -30,16 +27,6 @@ GREY = (0x40, 0x40, 0x40)
 BLACK = (0x00, 0x00, 0x00)
 
 
-def wine_major():
-    try:
-        text = subprocess.run(["wine", "--version"], stdin=subprocess.DEVNULL,
-                              capture_output=True, text=True, timeout=30).stdout
-    except (OSError, subprocess.SubprocessError):
-        return 0
-    found = re.match(r"wine-(\d+)", text.strip())
-    return int(found.group(1)) if found else 0
-
-
 def bounding_box(image, rect, colour):
     xs, ys = [], []
     for x, y, c in image.pixels_in(rect):
@@ -52,15 +39,10 @@ def bounding_box(image, rect, colour):
 class DisplayScaleTests(E2ECase):
     def setUp(self):
         super().setUp()
-        if wine_major() < 9:
+        if self.session.wine_major < 9:
             self.skipTest("this Wine does not scale windows")
         self.folder = self.make_program_folder()
-        self.addCleanup(self.set_dpi, 96)
-
-    def set_dpi(self, dpi):
-        self._stop_processes()
-        self.driver.stop_for_new_wineserver()
-        self.session.prefix.set_display_dpi(dpi)
+        self.addCleanup(self.set_display_dpi, 96)
 
     def look(self, dpi, mode):
         """The strips over the stand-in of this awareness, once placed: the
@@ -147,7 +129,7 @@ class DisplayScaleTests(E2ECase):
         editor96 = self.editor("96")
         figures = [f"96: menu {menu96}, health scale {marks96} px, editor {editor96}"]
         for dpi in DPIS:
-            self.set_dpi(dpi)
+            self.set_display_dpi(dpi)
             for mode in (None, "per-monitor"):
                 with self.subTest(dpi=dpi, mode=mode or "unaware"):
                     shot, client, main, stretch, alone = self.look(dpi, mode)

@@ -34,14 +34,8 @@ class SecondMonitorTests(OverlayCase):
     def test_strips_at_150_percent_over_a_game_on_the_second_monitor(self):
         if self.session.wine_major < 9:
             self.skipTest("this Wine does not scale windows")
-        self.driver.stop_for_new_wineserver()
-        self.session.prefix.set_display_dpi(144)
-
-        def back_to_96():
-            self._stop_processes()
-            self.driver.stop_for_new_wineserver()
-            self.session.prefix.set_display_dpi(96)
-        self.addCleanup(back_to_96)
+        self.set_display_dpi(144)
+        self.addCleanup(self.set_display_dpi, 96)
         width, _ = MONITOR
         # A DPI-unaware game, which the system stretches 1.5 times.
         game = self.start_game(x=40, y=30, width=500, height=400)

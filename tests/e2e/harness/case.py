@@ -112,6 +112,13 @@ class E2ECase(unittest.TestCase):
         wait_for(lambda: not self.leftover_processes(), "no vesk.exe or standin-game.exe left",
                  timeout=15, observed=self.leftover_processes)
 
+    def set_display_dpi(self, dpi):
+        """The prefix's display at this DPI (LogPixels), for the programs
+        started from now on: those running end, as does the wineserver."""
+        self._stop_processes()
+        self.driver.stop_for_new_wineserver()
+        self.session.prefix.set_display_dpi(dpi)
+
     def leftover_processes(self):
         return [(pid, exe) for pid, exe in self.driver.processes()
                 if exe.lower() in (VESK_EXE, GAME_EXE)]
